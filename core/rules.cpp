@@ -1,0 +1,129 @@
+#include "core/rules.h"
+
+#include "core/movegen.h"
+#include "core/position.h"
+
+namespace {
+
+struct CastlingRule {
+    int kingTo;
+    int mustBeEmpty[3];
+    int emptyCount;
+    int mustBeSafe[2];
+    int rookFrom;
+    int rookTo;
+};
+
+// clang-format off
+constexpr CastlingRule CASTLING_RULES[] = {
+    {G1, {F1, G1},     2, {F1, G1}, H1, F1},
+    {C1, {B1, C1, D1}, 3, {C1, D1}, A1, D1},
+    {G8, {F8, G8},     2, {F8, G8}, H8, F8},
+    {C8, {B8, C8, D8}, 3, {C8, D8}, A8, D8},
+};
+
+// Rights kept when a move starts or ends on a square; edge squares keep none.
+constexpr int CASTLE_MASK[BOARD_SIZE] = {
+     0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
+     0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
+     0,  7, 15, 15, 15,  3, 15, 15, 11,  0,
+     0, 15, 15, 15, 15, 15, 15, 15, 15,  0,
+     0, 15, 15, 15, 15, 15, 15, 15, 15,  0,
+     0, 15, 15, 15, 15, 15, 15, 15, 15,  0,
+     0, 15, 15, 15, 15, 15, 15, 15, 15,  0,
+     0, 15, 15, 15, 15, 15, 15, 15, 15,  0,
+     0, 15, 15, 15, 15, 15, 15, 15, 15,  0,
+     0, 13, 15, 15, 15, 12, 15, 15, 14,  0,
+     0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
+     0,  0,  0,  0,  0,  0,  0,  0,  0,  0,
+};
+// clang-format on
+
+const CastlingRule* findCastlingRule(int kingTo) {
+    for (const CastlingRule& rule : CASTLING_RULES) {
+        if (rule.kingTo == kingTo) return &rule;
+    }
+    return nullptr;
+}
+
+// Tells whether an opposing pawn stands diagonally in front of the square, ready to
+// capture there; the generator-based attack test misses this on empty squares.
+bool isCoveredByPawn(int square, int bySide) {
+    if (bySide == BLACK) {
+        return pos.board[square - 9] == (PAWN | BLACK) || pos.board[square - 11] == (PAWN | BLACK);
+    }
+    return pos.board[square + 9] == (PAWN | WHITE) || pos.board[square + 11] == (PAWN | WHITE);
+}
+
+// Checks the castling conditions and moves the rook; the king moves as any other piece.
+bool castleRook(int kingTo) {
+    const CastlingRule* rule = findCastlingRule(kingTo);
+    if (rule == nullptr || inCheck(pos.side)) return false;
+    for (int k = 0; k < rule->emptyCount; ++k) {
+        if (pos.board[rule->mustBeEmpty[k]] != EMPTY) return false;
+    }
+    const int opponent = pos.side ^ BLACK;
+    for (int square : rule->mustBeSafe) {
+        if (isAttacked(square, opponent) || isCoveredByPawn(square, opponent)) return false;
+    }
+    pos.board[rule->rookTo] = pos.board[rule->rookFrom];
+    pos.board[rule->rookFrom] = EMPTY;
+    return true;
+}
+
+}  // namespace
+
+bool isAttacked(int square, int bySide) {
+    const int savedSide = pos.side;
+    pos.side = bySide;
+    MoveList list;
+    generateMoves(list);
+    pos.side = savedSide;
+    for (int k = 0; k < list.count; ++k) {
+        const Move m = list.moves[k];
+        if (moveTo(m) == square && !hasFlag(m, MF_CASTLE)) return true;
+    }
+    return false;
+}
+
+bool inCheck(int colour) {
+    const PieceCode king = colour | KING;
+    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
+        if (pos.board[i] == king) return isAttacked(i, colour ^ BLACK);
+    }
+    return false;
+}
+
+bool makeMove(Move move) {
+    const int from = moveFrom(move);
+    const int to = moveTo(move);
+    const uint32_t flags = moveFlags(move);
+    // 1-2. Only the side to move may move, and castling has conditions of its own.
+    if (pieceColour(pos.board[from]) != pos.side) return false;
+    PositionSnapshot snapshot;
+    takeSnapshot(snapshot);
+    if ((flags & MF_CASTLE) && !castleRook(to)) return false;
+
+    // 3. Rights, en-passant square and clock.
+    pos.castling &= CASTLE_MASK[from] & CASTLE_MASK[to];
+    pos.epSquare = NO_SQUARE;
+    if (flags & MF_DOUBLE_PUSH) pos.epSquare = pos.side == WHITE ? to + SOUTH : to + NORTH;
+    pos.halfmoveClock = (flags & (MF_CAPTURE | MF_PAWN)) ? 0 : pos.halfmoveClock + 1;
+
+    // 4. The piece itself, then the pawn taken en passant.
+    const PieceCode piece = pos.board[from];
+    pos.board[to] = (flags & MF_PROMOTION) ? (movePromotion(move) | pieceColour(piece)) : piece;
+    pos.board[from] = EMPTY;
+    if (flags & MF_EN_PASSANT) pos.board[pos.side == WHITE ? to + SOUTH : to + NORTH] = EMPTY;
+
+    // 5. A move that leaves the mover's own king attacked is taken back.
+    pos.side ^= BLACK;
+    if (inCheck(pos.side ^ BLACK)) {
+        pos.side ^= BLACK;
+        restoreSnapshot(snapshot);
+        return false;
+    }
+    computeHash();
+    recordHash();
+    return true;
+}

@@ -1,0 +1,15 @@
+// Legality and playing moves: the attack test, the check test and makeMove.
+#pragma once
+
+#include "core/move.h"
+
+// Tells whether bySide attacks the square: whether one of its pseudo-legal moves,
+// castling entries aside, ends there. Pawn steps onto an empty square count.
+bool isAttacked(int square, int bySide);
+
+// Tells whether the king of the given colour is attacked; false when it has no king.
+bool inCheck(int colour);
+
+// Plays a pseudo-legal move on the global position and records the new hash.
+// Returns false, leaving the position exactly as it was, when the move is illegal.
+bool makeMove(Move move);
