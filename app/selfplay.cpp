@@ -4,17 +4,13 @@
 #include "app/render.h"
 #include "core/position.h"
 #include "core/rules.h"
+#include "search/fastsearch.h"
 #include "search/search.h"
 
-namespace {
-
 Move chooseMove() {
-    bestMove = NO_MOVE;
-    search(-SCORE_LIMIT, SCORE_LIMIT, ROOT_DEPTH);
+    fastSearch(ROOT_DEPTH);
     return bestMove;
 }
-
-}  // namespace
 
 PlyResult playPly() {
     const Move move = chooseMove();

@@ -14,6 +14,9 @@ struct PlyResult {
 // The number of occurrences of one position that draws the game.
 constexpr int REPETITION_LIMIT = 3;
 
+// Searches the current position for the move the program plays.
+Move chooseMove();
+
 // Searches the position, plays the chosen move and judges the result, printing nothing.
 PlyResult playPly();
 

@@ -71,9 +71,60 @@ bool castleRook(int kingTo) {
     return true;
 }
 
+constexpr int KNIGHT_OFFSETS[8] = {-21, -19, -12, -8, 8, 12, 19, 21};
+constexpr int KING_OFFSETS[8] = {-11, -10, -9, -1, 1, 9, 10, 11};
+constexpr int DIAGONALS[4] = {-11, -9, 9, 11};
+constexpr int ORTHOGONALS[4] = {-10, -1, 1, 10};
+
+bool isStepAttacked(int square, const int (&offsets)[8], PieceCode attacker) {
+    for (int d : offsets) {
+        if (pos.board[square + d] == attacker) return true;
+    }
+    return false;
+}
+
+// Tells whether the first piece along one of the rays is one of the two attackers.
+bool isRayAttacked(int square, const int (&rays)[4], PieceCode slider, PieceCode queen) {
+    for (int d : rays) {
+        int t = square + d;
+        while (pos.board[t] == EMPTY) t += d;
+        if (pos.board[t] == slider || pos.board[t] == queen) return true;
+    }
+    return false;
+}
+
+// Pawns capture diagonally onto an opposing piece and step forward onto empty squares,
+// two squares from their starting row, and capture en passant onto epSquare.
+bool isPawnAttacked(int square, int bySide) {
+    const PieceCode pawn = PAWN | bySide;
+    const PieceCode* b = pos.board;
+    const int back = bySide == WHITE ? SOUTH : NORTH;  // towards the attacking pawns
+    if (isPieceOf(b[square], bySide ^ BLACK)) {
+        return b[square + back - 1] == pawn || b[square + back + 1] == pawn;
+    }
+    if (b[square + back] == pawn) return true;
+    const int doubleFrom = square + 2 * back;
+    const bool onStartRow = bySide == WHITE ? doubleFrom >= 80 : doubleFrom <= 40;
+    if (b[square + back] == EMPTY && onStartRow && doubleFrom >= 0 && doubleFrom < BOARD_SIZE &&
+        b[doubleFrom] == pawn) {
+        return true;
+    }
+    return square == pos.epSquare && (b[square + back - 1] == pawn || b[square + back + 1] == pawn);
+}
+
 }  // namespace
 
 bool isAttacked(int square, int bySide) {
+    const PieceCode target = pos.board[square];
+    if (target == OFFBOARD || isPieceOf(target, bySide)) return false;
+    return isStepAttacked(square, KNIGHT_OFFSETS, KNIGHT | bySide) ||
+           isStepAttacked(square, KING_OFFSETS, KING | bySide) ||
+           isRayAttacked(square, DIAGONALS, BISHOP | bySide, QUEEN | bySide) ||
+           isRayAttacked(square, ORTHOGONALS, ROOK | bySide, QUEEN | bySide) ||
+           isPawnAttacked(square, bySide);
+}
+
+bool isAttackedByGeneration(int square, int bySide) {
     const int savedSide = pos.side;
     pos.side = bySide;
     MoveList list;

@@ -5,7 +5,12 @@
 
 // Tells whether bySide attacks the square: whether one of its pseudo-legal moves,
 // castling entries aside, ends there. Pawn steps onto an empty square count.
+// Looks outward from the square for knights, kings, pawns and sliders.
 bool isAttacked(int square, int bySide);
+
+// Answers the same question by generating all of bySide's moves: the definition
+// that isAttacked is checked against.
+bool isAttackedByGeneration(int square, int bySide);
 
 // Tells whether the king of the given colour is attacked; false when it has no king.
 bool inCheck(int colour);

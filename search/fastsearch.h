@@ -1,0 +1,12 @@
+// The search the game plays with: the same choice as search(), found with far fewer calls.
+#pragma once
+
+#include "core/move.h"
+
+// Searches the current position to the given depth with the outer window and leaves
+// the chosen move in bestMove (NO_MOVE when there is none); returns the score. The
+// move and the score are those search(-SCORE_LIMIT, SCORE_LIMIT, depth) would give.
+int fastSearch(int depth);
+
+// Forgets everything the fast search has learnt.
+void clearSearchTable();
