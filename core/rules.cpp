@@ -87,7 +87,8 @@ bool isStepAttacked(int square, const int (&offsets)[8], PieceCode attacker) {
 bool isRayAttacked(int square, const int (&rays)[4], PieceCode slider, PieceCode queen) {
     for (int d : rays) {
         int t = square + d;
-        while (pos.board[t] == EMPTY) t += d;
+        while (pos.board[t] == EMPTY)
+            t += d;
         if (pos.board[t] == slider || pos.board[t] == queen) return true;
     }
     return false;
@@ -145,30 +146,34 @@ bool inCheck(int colour) {
     return false;
 }
 
-bool makeMove(Move move) {
+bool playPseudoLegal(Move move) {
     const int from = moveFrom(move);
     const int to = moveTo(move);
     const uint32_t flags = moveFlags(move);
-    // 1-2. Only the side to move may move, and castling has conditions of its own.
+    // 1. Only the side to move may move, and castling has conditions of its own.
     if (pieceColour(pos.board[from]) != pos.side) return false;
-    PositionSnapshot snapshot;
-    takeSnapshot(snapshot);
     if ((flags & MF_CASTLE) && !castleRook(to)) return false;
 
-    // 3. Rights, en-passant square and clock.
+    // 2. Rights, en-passant square and clock.
     pos.castling &= CASTLE_MASK[from] & CASTLE_MASK[to];
     pos.epSquare = NO_SQUARE;
     if (flags & MF_DOUBLE_PUSH) pos.epSquare = pos.side == WHITE ? to + SOUTH : to + NORTH;
     pos.halfmoveClock = (flags & (MF_CAPTURE | MF_PAWN)) ? 0 : pos.halfmoveClock + 1;
 
-    // 4. The piece itself, then the pawn taken en passant.
+    // 3. The piece itself, then the pawn taken en passant.
     const PieceCode piece = pos.board[from];
     pos.board[to] = (flags & MF_PROMOTION) ? (movePromotion(move) | pieceColour(piece)) : piece;
     pos.board[from] = EMPTY;
     if (flags & MF_EN_PASSANT) pos.board[pos.side == WHITE ? to + SOUTH : to + NORTH] = EMPTY;
-
-    // 5. A move that leaves the mover's own king attacked is taken back.
     pos.side ^= BLACK;
+    return true;
+}
+
+bool makeMove(Move move) {
+    PositionSnapshot snapshot;
+    takeSnapshot(snapshot);
+    if (!playPseudoLegal(move)) return false;
+    // A move that leaves the mover's own king attacked is taken back.
     if (inCheck(pos.side ^ BLACK)) {
         pos.side ^= BLACK;
         restoreSnapshot(snapshot);

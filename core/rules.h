@@ -15,6 +15,12 @@ bool isAttackedByGeneration(int square, int bySide);
 // Tells whether the king of the given colour is attacked; false when it has no king.
 bool inCheck(int colour);
 
+// Plays a pseudo-legal move and hands the turn to the opponent, without asking whether
+// the mover's king is left attacked and without recording the hash. Returns false,
+// having changed nothing, for a piece of the wrong colour or a castling move whose
+// conditions fail. The caller judges the king and undoes the move from its snapshot.
+bool playPseudoLegal(Move move);
+
 // Plays a pseudo-legal move on the global position and records the new hash.
 // Returns false, leaving the position exactly as it was, when the move is illegal.
 bool makeMove(Move move);

@@ -1,0 +1,260 @@
+#include "search/frontier.h"
+
+#include <initializer_list>
+
+#include "core/movegen.h"
+#include "core/position.h"
+#include "core/rules.h"
+#include "search/evaluate.h"
+
+namespace {
+
+// clang-format off
+constexpr int KNIGHT_STEPS[8] = {-21, -19, -12, -8, 8, 12, 19, 21};
+constexpr int KING_STEPS[8]   = {-11, -10, -9, -1, 1, 9, 10, 11};
+constexpr int DIAGONALS[4]    = {-11, -9, 9, 11};
+constexpr int ORTHOGONALS[4]  = {-10, -1, 1, 10};
+// Victim types from the most valuable down; kings are never captured.
+constexpr PieceCode VICTIM_ORDER[4] = {QUEEN, ROOK, KNIGHT, PAWN};
+// clang-format on
+
+constexpr int PROMOTION_GAIN = PIECE_VALUES[QUEEN] - PIECE_VALUES[PAWN];
+
+// Rows where the side's pawns stand one step from promotion.
+constexpr int SEVENTH_ROW_WHITE = 3;
+constexpr int SEVENTH_ROW_BLACK = 8;
+
+struct Mover {
+    int side;
+    int opponent;
+    int king;
+    int forward;  // a pawn step of the side
+};
+
+// Tells whether two squares may share a line; errs towards yes.
+bool mayBeAligned(int a, int b) {
+    const int d = a > b ? a - b : b - a;
+    return d <= 7 || (d % 10 == 0 && d <= 70) || (d % 9 == 0 && d <= 63) || (d % 11 == 0);
+}
+
+// Tells whether moving a piece from one square to another (taking a pawn en passant on
+// captureSquare, if any) leaves the mover's king safe. The board is put back.
+bool leavesKingSafe(const Mover& m, int from, int to, int captureSquare = NO_SQUARE) {
+    PieceCode* b = pos.board;
+    const PieceCode savedTo = b[to];
+    const PieceCode savedCapture = captureSquare == NO_SQUARE ? EMPTY : b[captureSquare];
+    b[to] = b[from];
+    b[from] = EMPTY;
+    if (captureSquare != NO_SQUARE) b[captureSquare] = EMPTY;
+    const bool safe = !isAttacked(from == m.king ? to : m.king, m.opponent);
+    if (captureSquare != NO_SQUARE) b[captureSquare] = savedCapture;
+    b[from] = b[to];
+    b[to] = savedTo;
+    return safe;
+}
+
+// Tells whether a piece that is not the king may leave its square without exposing the
+// king; with the king not in check only a piece on a line with it can be pinned.
+bool legalPieceMove(const Mover& m, int from, int to) {
+    return !mayBeAligned(from, m.king) || leavesKingSafe(m, from, to);
+}
+
+bool legalMove(const Mover& m, int from, int to) {
+    if (from == m.king) return leavesKingSafe(m, from, to);
+    return legalPieceMove(m, from, to);
+}
+
+// Finds the best promotion: a pawn one step from the last rank, stepping or capturing.
+int bestPromotionGain(const Mover& m) {
+    const int row = m.side == WHITE ? SEVENTH_ROW_WHITE : SEVENTH_ROW_BLACK;
+    const PieceCode pawn = PAWN | m.side;
+    int best = NO_LEGAL_MOVE;
+    for (int from = row * ROW_WIDTH + 1; from <= row * ROW_WIDTH + 8; ++from) {
+        if (pos.board[from] != pawn) continue;
+        for (int side = -1; side <= 1; ++side) {
+            const int to = from + m.forward + side;
+            const PieceCode target = pos.board[to];
+            const bool possible = side == 0 ? target == EMPTY : isPieceOf(target, m.opponent);
+            if (!possible) continue;
+            const int gain = PROMOTION_GAIN + PIECE_VALUES[pieceType(target)];
+            if (gain > best && legalPieceMove(m, from, to)) best = gain;
+        }
+    }
+    return best;
+}
+
+// Tells whether the piece on 'from' is the given attacker and may legally capture on 'to'.
+bool capturesLegally(const Mover& m, int from, int to, PieceCode attacker) {
+    return pos.board[from] == attacker && legalMove(m, from, to);
+}
+
+// Tells whether the side to move has a legal capture of the piece on the square.
+bool canCapture(const Mover& m, int square) {
+    const PieceCode* b = pos.board;
+    const int side = m.side;
+    for (int d : {-1, 1}) {
+        if (capturesLegally(m, square - m.forward + d, square, PAWN | side)) return true;
+    }
+    for (int d : KNIGHT_STEPS) {
+        if (capturesLegally(m, square + d, square, KNIGHT | side)) return true;
+    }
+    for (int d : DIAGONALS) {
+        int t = square + d;
+        while (b[t] == EMPTY)
+            t += d;
+        if ((b[t] == (BISHOP | side) || b[t] == (QUEEN | side)) && legalPieceMove(m, t, square)) {
+            return true;
+        }
+    }
+    for (int d : ORTHOGONALS) {
+        int t = square + d;
+        while (b[t] == EMPTY)
+            t += d;
+        if ((b[t] == (ROOK | side) || b[t] == (QUEEN | side)) && legalPieceMove(m, t, square)) {
+            return true;
+        }
+    }
+    for (int d : KING_STEPS) {
+        if (square + d == m.king) return leavesKingSafe(m, m.king, square);
+    }
+    return false;
+}
+
+// The pieces on the board, gathered in one pass: the opponent's by victim value, the
+// side's own apart from its king.
+struct Pieces {
+    int victims[4][16];  // per entry of VICTIM_ORDER
+    int victimCount[4];
+    int own[16];
+    int ownCount;
+};
+
+int victimClass(PieceCode type) {
+    switch (type) {
+        case QUEEN:
+            return 0;
+        case ROOK:
+            return 1;
+        case KNIGHT:
+        case BISHOP:
+            return 2;
+        case PAWN:
+            return 3;
+        default:
+            return -1;
+    }
+}
+
+void gatherPieces(const Mover& m, Pieces& pieces) {
+    for (int& count : pieces.victimCount)
+        count = 0;
+    pieces.ownCount = 0;
+    for (int sq = FIRST_PLAYING_SQUARE; sq <= LAST_PLAYING_SQUARE; ++sq) {
+        const PieceCode p = pos.board[sq];
+        if (p == EMPTY || p == OFFBOARD) continue;
+        if (pieceColour(p) == m.side) {
+            if (sq != m.king && pieces.ownCount < 16) pieces.own[pieces.ownCount++] = sq;
+            continue;
+        }
+        const int c = victimClass(pieceType(p));
+        if (c >= 0 && pieces.victimCount[c] < 16) pieces.victims[c][pieces.victimCount[c]++] = sq;
+    }
+}
+
+// Finds the most valuable piece worth more than 'above' that the side can take, en
+// passant included; NO_LEGAL_MOVE when there is none.
+int bestCaptureGain(const Mover& m, const Pieces& pieces, int above) {
+    for (int c = 0; c < 4; ++c) {
+        const int value = PIECE_VALUES[VICTIM_ORDER[c]];
+        if (value <= above) return NO_LEGAL_MOVE;
+        for (int k = 0; k < pieces.victimCount[c]; ++k) {
+            if (canCapture(m, pieces.victims[c][k])) return value;
+        }
+    }
+    const int ep = pos.epSquare;
+    if (ep != NO_SQUARE && PIECE_VALUES[PAWN] > above) {
+        for (int d : {-1, 1}) {
+            const int from = ep - m.forward + d;
+            if (pos.board[from] == (PAWN | m.side) && leavesKingSafe(m, from, ep, ep - m.forward)) {
+                return PIECE_VALUES[PAWN];
+            }
+        }
+    }
+    return NO_LEGAL_MOVE;
+}
+
+// Tells whether a piece other than the king has a move that cannot expose the king.
+bool hasFreePieceMove(const Mover& m, int from) {
+    const PieceCode* b = pos.board;
+    if (mayBeAligned(from, m.king)) return false;
+    const PieceCode type = pieceType(b[from]);
+    if (type == PAWN) return b[from + m.forward] == EMPTY;
+    const int* steps = type == KNIGHT ? KNIGHT_STEPS : KING_STEPS;
+    const int count = type == KNIGHT || type == QUEEN ? 8 : 4;
+    const int* rays = type == BISHOP ? DIAGONALS : type == ROOK ? ORTHOGONALS : steps;
+    for (int k = 0; k < count; ++k) {
+        const PieceCode target = b[from + rays[k]];
+        if (target == EMPTY || isPieceOf(target, m.opponent)) return true;
+    }
+    return false;
+}
+
+// Tells whether the side to move has any legal move at all.
+bool hasLegalMove(const Mover& m, const Pieces& pieces) {
+    for (int k = 0; k < pieces.ownCount; ++k) {
+        if (hasFreePieceMove(m, pieces.own[k])) return true;
+    }
+    for (int d : KING_STEPS) {
+        const PieceCode target = pos.board[m.king + d];
+        if ((target == EMPTY || isPieceOf(target, m.opponent)) &&
+            leavesKingSafe(m, m.king, m.king + d)) {
+            return true;
+        }
+    }
+    return bestLegalGainByGeneration() != NO_LEGAL_MOVE;
+}
+
+}  // namespace
+
+int bestLegalGain(int kingSquare, int low, int high) {
+    const int forward = pos.side == WHITE ? NORTH : SOUTH;
+    const Mover m{pos.side, pos.side ^ BLACK, kingSquare, forward};
+    Pieces pieces;
+    gatherPieces(m, pieces);
+    // 1. When any move will do, only its existence matters.
+    if (high <= 0) return hasLegalMove(m, pieces) ? 0 : NO_LEGAL_MOVE;
+    // 2. Promotions, then captures worth more than what is already found or needed.
+    int best = bestPromotionGain(m);
+    if (best < high) {
+        const int capture = bestCaptureGain(m, pieces, best > low ? best : low);
+        if (capture > best) best = capture;
+    }
+    if (best != NO_LEGAL_MOVE) return best;
+    // 3. Nothing worth more than 'low' to win: any legal move scores as well as 'low'.
+    return hasLegalMove(m, pieces) ? 0 : NO_LEGAL_MOVE;
+}
+
+int bestLegalGainByGeneration() {
+    MoveList list;
+    generateMoves(list);
+    PositionSnapshot snapshot;
+    takeSnapshot(snapshot);
+    int best = NO_LEGAL_MOVE;
+    for (int k = 0; k < list.count; ++k) {
+        const Move move = list.moves[k];
+        int gain = 0;
+        if (hasFlag(move, MF_EN_PASSANT)) {
+            gain = PIECE_VALUES[PAWN];
+        } else if (hasFlag(move, MF_CAPTURE)) {
+            gain = PIECE_VALUES[pieceType(pos.board[moveTo(move)])];
+        }
+        if (hasFlag(move, MF_PROMOTION))
+            gain += PIECE_VALUES[movePromotion(move)] - PIECE_VALUES[PAWN];
+        if (gain <= best || !playPseudoLegal(move)) continue;
+        const bool legal = !inCheck(pos.side ^ BLACK);
+        pos.side ^= BLACK;
+        restoreSnapshot(snapshot);
+        if (legal) best = gain;
+    }
+    return best;
+}

@@ -1,0 +1,16 @@
+// The score of a node whose children are all leaves: the material the side to move
+// stands at plus the most it can win with one legal move.
+#pragma once
+
+constexpr int NO_LEGAL_MOVE = -1;
+
+// Returns the most material the side to move can win with one legal move (0 for a
+// quiet move), or NO_LEGAL_MOVE, to the precision a window needs: every gain of at most
+// 'low' may be answered by any gain of at most 'low', and every gain of at least 'high'
+// by any of at least 'high'. Looks only at the moves that matter: promotions, then
+// victims from the most valuable down, then any move at all. The side to move must not
+// be in check; kingSquare is where its king stands.
+int bestLegalGain(int kingSquare, int low, int high);
+
+// Answers the same by generating and playing every move; works in check as well.
+int bestLegalGainByGeneration();

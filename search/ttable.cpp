@@ -1,0 +1,108 @@
+#include "search/ttable.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr uint64_t nextRandom(uint64_t& state) {
+    uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+constexpr int CONTENTS = 16;  // square content & 15
+
+struct ZobristKeys {
+    uint64_t piece[BOARD_SIZE][CONTENTS];
+    uint64_t castling[CONTENTS];
+    uint64_t epSquare[BOARD_SIZE];
+    uint64_t blackToMove;
+
+    constexpr explicit ZobristKeys(uint64_t seed)
+        : piece(), castling(), epSquare(), blackToMove(nextRandom(seed)) {
+        for (auto& square : piece) {
+            for (int c = 1; c < CONTENTS; ++c)
+                square[c] = nextRandom(seed);
+        }
+        for (auto& rights : castling)
+            rights = nextRandom(seed);
+        for (auto& ep : epSquare)
+            ep = nextRandom(seed);
+    }
+
+    constexpr uint64_t ep(int square) const { return square < 0 ? 0 : epSquare[square]; }
+};
+
+constexpr ZobristKeys INDEX_KEYS(0x1D872B41C3F5A609ull);
+constexpr ZobristKeys CHECK_KEYS(0x6A09E667F3BCC908ull);
+
+TableEntry table[TABLE_SIZE];
+
+uint64_t fullKey(const ZobristKeys& keys) {
+    uint64_t k = keys.castling[pos.castling] ^ keys.ep(pos.epSquare);
+    if (pos.side == BLACK) k ^= keys.blackToMove;
+    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
+        k ^= keys.piece[i][pos.board[i] & 15];
+    }
+    return k;
+}
+
+// The squares whose contents a move may change: its own two, a castling rook's two, or
+// the square of a pawn taken en passant.
+int changedSquares(Move move, int* squares) {
+    int n = 0;
+    squares[n++] = moveFrom(move);
+    squares[n++] = moveTo(move);
+    if (hasFlag(move, MF_CASTLE)) {
+        const int to = moveTo(move);
+        const bool kingside = to == G1 || to == G8;
+        squares[n++] = kingside ? to + 1 : to - 2;  // the rook's corner
+        squares[n++] = kingside ? to - 1 : to + 1;  // the square it lands on
+    } else if (hasFlag(move, MF_EN_PASSANT)) {
+        squares[n++] = moveTo(move) + (pos.side == BLACK ? SOUTH : NORTH);
+    }
+    return n;
+}
+
+uint64_t updatedKey(const ZobristKeys& keys, uint64_t k, const int* squares, int n,
+                    const PositionSnapshot& before) {
+    for (int j = 0; j < n; ++j) {
+        const int s = squares[j];
+        k ^= keys.piece[s][before.board[s] & 15] ^ keys.piece[s][pos.board[s] & 15];
+    }
+    k ^= keys.castling[before.castling] ^ keys.castling[pos.castling];
+    k ^= keys.ep(before.epSquare) ^ keys.ep(pos.epSquare);
+    return k ^ keys.blackToMove;
+}
+
+}  // namespace
+
+TableKey positionKey() {
+    return {fullKey(INDEX_KEYS), fullKey(CHECK_KEYS)};
+}
+
+TableKey updateKey(TableKey key, Move move, const PositionSnapshot& before) {
+    int squares[4];
+    const int n = changedSquares(move, squares);
+    return {updatedKey(INDEX_KEYS, key.index, squares, n, before),
+            updatedKey(CHECK_KEYS, key.check, squares, n, before)};
+}
+
+const TableEntry* probeTable(const TableKey& key) {
+    const TableEntry& entry = table[key.index & (TABLE_SIZE - 1)];
+    return entry.check == key.check && entry.boundAndReach != 0 ? &entry : nullptr;
+}
+
+void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach) {
+    TableEntry& entry = table[key.index & (TABLE_SIZE - 1)];
+    entry.check = key.check;
+    entry.move = move;
+    entry.score = static_cast<int16_t>(score);
+    entry.depth = static_cast<int8_t>(depth);
+    entry.boundAndReach = static_cast<uint8_t>(bound << 6 | reach);
+}
+
+void clearTable() {
+    std::memset(table, 0, sizeof table);
+}

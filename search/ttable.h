@@ -1,0 +1,65 @@
+// The transposition table of the fast search: a fixed array allocated with the program.
+#pragma once
+
+#include <cstdint>
+
+#include "core/move.h"
+#include "core/position.h"
+
+// Two independent 64-bit Zobrist keys: one picks the slot, the other must match in full,
+// so that two positions sharing a slot and a check key are practically impossible.
+struct TableKey {
+    uint64_t index;
+    uint64_t check;
+};
+
+enum Bound : uint8_t { BOUND_UPPER = 1, BOUND_LOWER = 2, BOUND_EXACT = 3 };
+
+struct TableEntry {
+    uint64_t check;
+    Move move;
+    int16_t score;
+    int8_t depth;
+    uint8_t boundAndReach;  // bound in the top two bits, reach in the low six
+};
+
+constexpr int TABLE_BITS = 21;
+constexpr uint64_t TABLE_SIZE = uint64_t{1} << TABLE_BITS;  // entries of 16 bytes: 32 MiB
+constexpr int MAX_STORED_REACH = 63;
+
+// Scores at least this far from zero are mate scores, stored relative to the node.
+constexpr int MATE_RANGE = 8000;
+
+// Computes both keys of the global position from scratch.
+TableKey positionKey();
+
+// Returns the keys after a move, given the position before it (the snapshot) and after it.
+TableKey updateKey(TableKey key, Move move, const PositionSnapshot& before);
+
+// Returns the entry stored for this position, or nullptr.
+const TableEntry* probeTable(const TableKey& key);
+
+// Stores a result; reach is how many plies below the node the search behind it went.
+void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach);
+
+void clearTable();
+
+inline Bound entryBound(const TableEntry& entry) {
+    return Bound(entry.boundAndReach >> 6);
+}
+inline int entryReach(const TableEntry& entry) {
+    return entry.boundAndReach & MAX_STORED_REACH;
+}
+
+// Converts a mate score between distance from the top (in the search) and distance
+// from the node (in the table); historyCount is the node's.
+inline int scoreToTable(int score, int historyCount) {
+    if (score >= MATE_RANGE) return score + historyCount;
+    if (score <= -MATE_RANGE) return score - historyCount;
+    return score;
+}
+inline int scoreFromTable(int stored, int historyCount) {
+    if (stored >= MATE_RANGE) return stored - historyCount;
+    if (stored <= -MATE_RANGE) return stored + historyCount;
+    return stored;
+}
