@@ -71,6 +71,28 @@ bool castleRook(int kingTo) {
     return true;
 }
 
+constexpr int signOf(int x) {
+    return (x > 0) - (x < 0);
+}
+
+// The steps between every pair of squares that share a line.
+struct LineTable {
+    int8_t step[BOARD_SIZE][BOARD_SIZE];
+    constexpr LineTable() : step() {
+        for (int a = 0; a < BOARD_SIZE; ++a) {
+            for (int b = 0; b < BOARD_SIZE; ++b) {
+                if (a == b || !isPlayingSquare(a) || !isPlayingSquare(b)) continue;
+                const int rows = rowOf(b) - rowOf(a);
+                const int columns = columnOf(b) - columnOf(a);
+                if (rows == 0 || columns == 0 || rows == columns || rows == -columns) {
+                    step[a][b] = static_cast<int8_t>(signOf(rows) * ROW_WIDTH + signOf(columns));
+                }
+            }
+        }
+    }
+};
+constexpr LineTable LINES;
+
 constexpr int KNIGHT_OFFSETS[8] = {-21, -19, -12, -8, 8, 12, 19, 21};
 constexpr int KING_OFFSETS[8] = {-11, -10, -9, -1, 1, 9, 10, 11};
 constexpr int DIAGONALS[4] = {-11, -9, 9, 11};
@@ -114,6 +136,20 @@ bool isPawnAttacked(int square, int bySide) {
 }
 
 }  // namespace
+
+int lineStep(int from, int to) {
+    return LINES.step[from][to];
+}
+
+bool isExposedThrough(int kingSquare, int through, int bySide) {
+    const int d = LINES.step[kingSquare][through];
+    if (d == 0) return false;
+    int t = kingSquare + d;
+    while (pos.board[t] == EMPTY)
+        t += d;
+    const PieceCode slider = (d == NORTH || d == SOUTH || d == 1 || d == -1) ? ROOK : BISHOP;
+    return pos.board[t] == (slider | bySide) || pos.board[t] == (QUEEN | bySide);
+}
 
 bool isAttacked(int square, int bySide) {
     const PieceCode target = pos.board[square];

@@ -12,6 +12,15 @@ bool isAttacked(int square, int bySide);
 // that isAttacked is checked against.
 bool isAttackedByGeneration(int square, int bySide);
 
+// Returns the step from one playing square towards another on the same rank, file or
+// diagonal, or 0 when they share no line.
+int lineStep(int from, int to);
+
+// Tells whether the first piece on the line from kingSquare through 'through' is a
+// slider of bySide that moves along that line: whether emptying 'through' exposes the
+// king. Nothing is assumed about pieces other than those on that line.
+bool isExposedThrough(int kingSquare, int through, int bySide);
+
 // Tells whether the king of the given colour is attacked; false when it has no king.
 bool inCheck(int colour);
 

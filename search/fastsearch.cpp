@@ -28,32 +28,12 @@ constexpr int ORDER_TABLE_MOVE = 1 << 30;
 constexpr int ORDER_CAPTURE = 1 << 20;
 constexpr int ORDER_KILLER = 1 << 19;
 
-// clang-format off
-constexpr int KING_LINES_SPAN = 77;   // the largest distance between two aligned squares
-// clang-format on
-
-// Tells whether two squares may share a rank, file or diagonal; the table errs on the
-// side of yes, which only costs a full attack test.
-constexpr bool mayBeAligned(int difference) {
-    const int d = difference < 0 ? -difference : difference;
-    return d <= 7 || (d % 10 == 0 && d <= 70) || (d % 9 == 0 && d <= 63) ||
-           (d % 11 == 0 && d <= KING_LINES_SPAN);
-}
-
-struct AlignmentTable {
-    bool aligned[2 * BOARD_SIZE];
-    constexpr AlignmentTable() : aligned() {
-        for (int d = -BOARD_SIZE + 1; d < BOARD_SIZE; ++d)
-            aligned[d + BOARD_SIZE] = mayBeAligned(d);
-    }
-};
-constexpr AlignmentTable ALIGNMENT;
-
 // The state one search keeps beside the global position.
 struct SearchState {
     int rootHistoryCount;
     int kingSquare[2];  // indexed by colour >> 3
     Move killers[PLY_LIMIT][2];
+    int history[BOARD_SIZE][BOARD_SIZE];  // cut-offs by quiet moves, by from and to square
 };
 SearchState state;
 
@@ -100,9 +80,12 @@ bool tryMove(Move move, bool inCheckNow, const PositionSnapshot& before) {
     if (!playPseudoLegal(move)) return false;
     if (kingMoves) kingOf(mover) = moveTo(move);
     const int king = kingOf(mover);
-    const bool mayExpose = inCheckNow || kingMoves || hasFlag(move, MF_EN_PASSANT) ||
-                           ALIGNMENT.aligned[from - king + BOARD_SIZE];
-    if (mayExpose && isAttacked(king, pos.side)) {
+    // Out of check, a move other than the king's can only uncover the line through its
+    // from-square; en passant empties two squares and gets the full test.
+    const bool fullTest = inCheckNow || kingMoves || hasFlag(move, MF_EN_PASSANT);
+    const bool exposed =
+        fullTest ? isAttacked(king, pos.side) : isExposedThrough(king, from, pos.side);
+    if (exposed) {
         undoMove(move, before);
         return false;
     }
@@ -124,6 +107,8 @@ void scoreMoves(const MoveList& list, int* order, Move tableMove, int ply) {
             score = ORDER_KILLER + 1;
         } else if (m == state.killers[ply][1]) {
             score = ORDER_KILLER;
+        } else {
+            score = std::min(state.history[moveFrom(m)][moveTo(m)], ORDER_KILLER - 1);
         }
         order[k] = score;
     }
@@ -139,8 +124,36 @@ void pickNext(MoveList& list, int* order, int k) {
     std::swap(order[k], order[best]);
 }
 
-void rememberKiller(Move move, int ply) {
-    if (hasFlag(move, MF_CAPTURE | MF_PROMOTION) || state.killers[ply][0] == move) return;
+// Sorts the moves from position k on by falling score, keeping equal ones in order.
+void sortRest(MoveList& list, int* order, int k) {
+    for (int j = k + 1; j < list.count; ++j) {
+        const Move move = list.moves[j];
+        const int score = order[j];
+        int i = j;
+        for (; i > k && order[i - 1] < score; --i) {
+            list.moves[i] = list.moves[i - 1];
+            order[i] = order[i - 1];
+        }
+        list.moves[i] = move;
+        order[i] = score;
+    }
+}
+
+// Brings the move to be tried k-th into place: the first few by selection, since a
+// cut-off usually comes early, and the rest sorted at once.
+void nextInOrder(MoveList& list, int* order, int k) {
+    constexpr int SELECTED_MOVES = 2;
+    if (k < SELECTED_MOVES) {
+        pickNext(list, order, k);
+    } else if (k == SELECTED_MOVES) {
+        sortRest(list, order, k);
+    }
+}
+
+void rememberKiller(Move move, int ply, int depth) {
+    if (hasFlag(move, MF_CAPTURE | MF_PROMOTION)) return;
+    state.history[moveFrom(move)][moveTo(move)] += depth * depth;
+    if (state.killers[ply][0] == move) return;
     state.killers[ply][1] = state.killers[ply][0];
     state.killers[ply][0] = move;
 }
@@ -163,140 +176,189 @@ int searchFrontier(int alpha, int beta, int ply, bool inCheckNow, int material) 
     return clip(material + gain, alpha, beta);
 }
 
-int searchNode(int alpha, int beta, int depth, int ply, TableKey key, int material, int& reach);
+// Where a node's table key comes from: its parent's key and the move played there. The
+// key is only worked out by nodes that use the table.
+struct KeyOrigin {
+    const TableKey& parent;
+    Move move;
+    const PositionSnapshot& before;
+};
 
-// Searches the position after a move and returns its score for the side that made it;
-// gain is the material the move won.
-int searchChild(int gain, int alpha, int beta, int depth, int ply, const TableKey& childKey,
-                int material, int& reach) {
+// The window and the progress of one node's move loop.
+struct Node {
+    int alpha;
+    int beta;
+    int depth;
+    int ply;
+    int material;
+    bool inCheckNow;
+    bool anyLegal;
+    Move best;
+    int reach;
+};
+
+int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin, int material,
+               int& reach);
+
+// Searches the position after a move with the given window and returns its score for
+// the side that made it; gain is the material the move won.
+int searchChild(Node& node, int alpha, int beta, int gain, const KeyOrigin& origin) {
     int childReach = 0;
-    const int score =
-        -searchNode(-beta, -alpha, depth - 1, ply + 1, childKey, -(material + gain), childReach);
-    reach = std::max(reach, childReach + 1);
+    const int score = -searchNode(-beta, -alpha, node.depth - 1, node.ply + 1, origin,
+                                  -(node.material + gain), childReach);
+    node.reach = std::max(node.reach, childReach + 1);
     return score;
 }
 
-int searchNode(int alpha, int beta, int depth, int ply, TableKey key, int material, int& reach) {
+// Plays one move of a node and searches it: the first legal move with the full window,
+// the others first with a null window that only asks whether they are better.
+// Returns true on a cut-off.
+bool searchMove(Node& node, Move move, const TableKey& key, const PositionSnapshot& snapshot) {
+    const int gain = materialGain(move);
+    if (!tryMove(move, node.inCheckNow, snapshot)) return false;
+    const KeyOrigin origin{key, move, snapshot};
+    int score = 0;
+    if (!node.anyLegal) {
+        score = searchChild(node, node.alpha, node.beta, gain, origin);
+    } else {
+        score = searchChild(node, node.alpha, node.alpha + 1, gain, origin);
+        if (score > node.alpha && score < node.beta) {
+            score = searchChild(node, node.alpha, node.beta, gain, origin);
+        }
+    }
+    node.anyLegal = true;
+    undoMove(move, snapshot);
+    if (score <= node.alpha) return false;
+    node.best = move;
+    if (score >= node.beta) return true;
+    node.alpha = score;
+    return false;
+}
+
+// Returns the stored value when the table holds one of the same depth, clear of the
+// extension bound and decisive for the window.
+bool tableCutoff(const TableEntry* entry, Node& node, int historyCount, int& value) {
+    if (entry == nullptr || entry->depth != node.depth) return false;
+    if (node.ply + entryReach(*entry) >= MAX_PLY) return false;
+    const int stored = scoreFromTable(entry->score, historyCount);
+    const Bound bound = entryBound(*entry);
+    if (bound == BOUND_EXACT || (bound == BOUND_LOWER && stored >= node.beta) ||
+        (bound == BOUND_UPPER && stored <= node.alpha)) {
+        node.reach = entryReach(*entry);
+        value = clip(stored, node.alpha, node.beta);
+        return true;
+    }
+    return false;
+}
+
+void storeResult(const TableKey& key, const Node& node, int score, Bound bound, Move move) {
+    if (node.ply + node.reach >= MAX_PLY) return;
+    storeTable(key, move, scoreToTable(score, state.rootHistoryCount + node.ply), node.depth, bound,
+               node.reach);
+}
+
+int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin, int material,
+               int& reach) {
     ++searchCalls;
     reach = 0;
     // 1. Leaves are scored by material alone.
     if (depth <= 0) return material;
 
-    // 2. The check extension, bounded as in the straightforward search.
+    // 2. The check extension, bounded as in the straightforward search; a node whose
+    // children are leaves needs no child at all. Other nodes fetch their table slot early.
+    const bool surelyInner = depth > 1;
+    TableKey key{};
+    if (surelyInner) {
+        key = updateKey(origin.parent, origin.move, origin.before);
+        prefetchTable(key);
+    }
     const bool inCheckNow = sideToMoveInCheck();
     if (inCheckNow && ply < MAX_PLY) ++depth;
     if (depth == 1) {
         reach = 1;
         return searchFrontier(alpha, beta, ply, inCheckNow, material);
     }
+    if (!surelyInner) key = updateKey(origin.parent, origin.move, origin.before);
+    Node node{alpha, beta, depth, ply, material, inCheckNow, false, NO_MOVE, 0};
 
-    // 3. A stored value of the same depth that stays clear of the extension bound.
-    const int historyCount = state.rootHistoryCount + ply;
-    Move tableMove = NO_MOVE;
+    // 3. A stored value of the same depth, or at least the move to try first.
     const TableEntry* entry = probeTable(key);
-    if (entry != nullptr) {
-        tableMove = entry->move;
-        const int stored = scoreFromTable(entry->score, historyCount);
-        if (entry->depth == depth && ply + entryReach(*entry) < MAX_PLY) {
-            const int bound = entryBound(*entry);
-            if (bound == BOUND_EXACT || (bound == BOUND_LOWER && stored >= beta) ||
-                (bound == BOUND_UPPER && stored <= alpha)) {
-                reach = entryReach(*entry);
-                return clip(stored, alpha, beta);
-            }
-        }
+    int value = 0;
+    if (tableCutoff(entry, node, state.rootHistoryCount + ply, value)) {
+        reach = node.reach;
+        return value;
     }
+    const Move tableMove = entry != nullptr ? entry->move : NO_MOVE;
 
-    // 4. Try the moves in order of promise, undoing each by copy.
-    MoveList list;
-    generateMoves(list);
-    int order[MAX_MOVES];
-    scoreMoves(list, order, tableMove, ply);
+    // 4. The table's move before any other is generated, then the rest in order of
+    // promise, each undone by copy.
     PositionSnapshot snapshot;
     takeSnapshot(snapshot);
-    bool anyLegal = false;
-    Move best = NO_MOVE;
-    for (int k = 0; k < list.count; ++k) {
-        pickNext(list, order, k);
-        const Move move = list.moves[k];
-        const int gain = materialGain(move);
-        if (!tryMove(move, inCheckNow, snapshot)) continue;
-        const TableKey childKey = updateKey(key, move, snapshot);
-
-        // 5. The first move gets the full window; the others only have to show that they
-        // are no better, and are searched again when they are.
-        int score = 0;
-        if (!anyLegal) {
-            score = searchChild(gain, alpha, beta, depth, ply, childKey, material, reach);
-        } else {
-            score = searchChild(gain, alpha, alpha + 1, depth, ply, childKey, material, reach);
-            if (score > alpha && score < beta) {
-                score = searchChild(gain, alpha, beta, depth, ply, childKey, material, reach);
-            }
-        }
-        anyLegal = true;
-        undoMove(move, snapshot);
-
-        // 6. Fail hard on a cut-off; remember what caused it.
-        if (score > alpha) {
-            if (score >= beta) {
-                rememberKiller(move, ply);
-                if (ply + reach < MAX_PLY) {
-                    storeTable(key, move, scoreToTable(beta, historyCount), depth, BOUND_LOWER,
-                               reach);
-                }
-                return beta;
-            }
-            alpha = score;
-            best = move;
+    bool cutoff = tableMove != NO_MOVE && searchMove(node, tableMove, key, snapshot);
+    if (!cutoff) {
+        MoveList list;
+        generateMoves(list);
+        int order[MAX_MOVES];
+        scoreMoves(list, order, tableMove, ply);
+        for (int k = 0; k < list.count && !cutoff; ++k) {
+            nextInOrder(list, order, k);
+            if (list.moves[k] == tableMove) continue;
+            cutoff = searchMove(node, list.moves[k], key, snapshot);
+            if (cutoff) rememberKiller(list.moves[k], ply, depth);
         }
     }
+    reach = node.reach;
 
-    // 7. Mate and stalemate; otherwise the value or an upper bound of it.
-    if (!anyLegal) {
-        reach = 0;
+    // 5. Fail hard on a cut-off; mate and stalemate; otherwise the value or a bound.
+    if (cutoff) {
+        storeResult(key, node, beta, BOUND_LOWER, node.best);
+        return beta;
+    }
+    if (!node.anyLegal) {
+        reach = node.reach = 0;
         const int score = mateScore(inCheckNow, ply);
-        storeTable(key, NO_MOVE, scoreToTable(score, historyCount), depth, BOUND_EXACT, 0);
+        storeResult(key, node, score, BOUND_EXACT, NO_MOVE);
         return score;
     }
-    if (ply + reach < MAX_PLY) {
-        storeTable(key, best, scoreToTable(alpha, historyCount), depth,
-                   best == NO_MOVE ? BOUND_UPPER : BOUND_EXACT, reach);
-    }
-    return alpha;
+    storeResult(key, node, node.alpha, node.best == NO_MOVE ? BOUND_UPPER : BOUND_EXACT, node.best);
+    return node.alpha;
 }
 
 // Searches every move of the top level in generation order, keeping the first of equal
 // scores, exactly as search() does at its top level.
-int searchTop(int depth, TableKey key) {
+int searchTop(int depth, const TableKey& key) {
     ++searchCalls;
     const int material = evaluate();
     if (depth <= 0) return material;
     const bool inCheckNow = sideToMoveInCheck();
     if (inCheckNow) ++depth;
+    Node node{-SCORE_LIMIT, SCORE_LIMIT, depth, 0, material, inCheckNow, false, NO_MOVE, 0};
     MoveList list;
     generateMoves(list);
     PositionSnapshot snapshot;
     takeSnapshot(snapshot);
-    int alpha = -SCORE_LIMIT;
-    const int beta = SCORE_LIMIT;
-    bool anyLegal = false;
     for (int k = 0; k < list.count; ++k) {
         const Move move = list.moves[k];
         const int gain = materialGain(move);
         if (!tryMove(move, inCheckNow, snapshot)) continue;
-        anyLegal = true;
-        const TableKey childKey = updateKey(key, move, snapshot);
-        int reach = 0;
-        const int score = searchChild(gain, alpha, beta, depth, 0, childKey, material, reach);
+        // A later move first only has to show that it is better than the best so far.
+        const KeyOrigin origin{key, move, snapshot};
+        int score = 0;
+        if (node.anyLegal) {
+            score = searchChild(node, node.alpha, node.alpha + 1, gain, origin);
+            if (score > node.alpha) score = searchChild(node, node.alpha, node.beta, gain, origin);
+        } else {
+            score = searchChild(node, node.alpha, node.beta, gain, origin);
+        }
+        node.anyLegal = true;
         undoMove(move, snapshot);
-        if (score > alpha) {
-            if (score >= beta) return beta;
-            alpha = score;
+        if (score > node.alpha) {
+            if (score >= node.beta) return node.beta;
+            node.alpha = score;
             bestMove = move;
         }
     }
-    return anyLegal ? alpha : mateScore(inCheckNow, 0);
+    return node.anyLegal ? node.alpha : mateScore(inCheckNow, 0);
 }
 
 // Tells whether the table's reasoning holds for a top-level search of this depth: no
@@ -316,6 +378,7 @@ int fastSearch(int depth) {
     state.kingSquare[0] = findKing(WHITE);
     state.kingSquare[1] = findKing(BLACK);
     std::memset(state.killers, 0, sizeof state.killers);
+    std::memset(state.history, 0, sizeof state.history);
     const TableKey key = positionKey();
     // Shallower searches first fill the table with moves worth trying first.
     for (int d = 2; d < depth; ++d) {

@@ -31,12 +31,6 @@ struct Mover {
     int forward;  // a pawn step of the side
 };
 
-// Tells whether two squares may share a line; errs towards yes.
-bool mayBeAligned(int a, int b) {
-    const int d = a > b ? a - b : b - a;
-    return d <= 7 || (d % 10 == 0 && d <= 70) || (d % 9 == 0 && d <= 63) || (d % 11 == 0);
-}
-
 // Tells whether moving a piece from one square to another (taking a pawn en passant on
 // captureSquare, if any) leaves the mover's king safe. The board is put back.
 bool leavesKingSafe(const Mover& m, int from, int to, int captureSquare = NO_SQUARE) {
@@ -46,17 +40,37 @@ bool leavesKingSafe(const Mover& m, int from, int to, int captureSquare = NO_SQU
     b[to] = b[from];
     b[from] = EMPTY;
     if (captureSquare != NO_SQUARE) b[captureSquare] = EMPTY;
-    const bool safe = !isAttacked(from == m.king ? to : m.king, m.opponent);
+    // Out of check, only the king itself, an en-passant capture or the line through the
+    // emptied square can be in danger.
+    bool safe = false;
+    if (from == m.king) {
+        safe = !isAttacked(to, m.opponent);
+    } else if (captureSquare != NO_SQUARE) {
+        safe = !isAttacked(m.king, m.opponent);
+    } else {
+        safe = !isExposedThrough(m.king, from, m.opponent);
+    }
     if (captureSquare != NO_SQUARE) b[captureSquare] = savedCapture;
     b[from] = b[to];
     b[to] = savedTo;
     return safe;
 }
 
-// Tells whether a piece that is not the king may leave its square without exposing the
-// king; with the king not in check only a piece on a line with it can be pinned.
+// Tells whether the piece on the square is the only one between its king and an
+// opposing slider on their line.
+bool isPinned(const Mover& m, int square) {
+    const int d = lineStep(m.king, square);
+    if (d == 0) return false;
+    int t = m.king + d;
+    while (pos.board[t] == EMPTY)
+        t += d;
+    return t == square && isExposedThrough(square, square + d, m.opponent);
+}
+
+// Tells whether a piece that is not the king may make the move: with the king not in
+// check, only a pinned piece may not, unless it stays on the line of its pin.
 bool legalPieceMove(const Mover& m, int from, int to) {
-    return !mayBeAligned(from, m.king) || leavesKingSafe(m, from, to);
+    return !isPinned(m, from) || lineStep(m.king, to) == lineStep(m.king, from);
 }
 
 bool legalMove(const Mover& m, int from, int to) {
@@ -120,13 +134,10 @@ bool canCapture(const Mover& m, int square) {
     return false;
 }
 
-// The pieces on the board, gathered in one pass: the opponent's by victim value, the
-// side's own apart from its king.
+// The opponent's pieces, gathered in one pass by victim value.
 struct Pieces {
     int victims[4][16];  // per entry of VICTIM_ORDER
     int victimCount[4];
-    int own[16];
-    int ownCount;
 };
 
 int victimClass(PieceCode type) {
@@ -148,14 +159,10 @@ int victimClass(PieceCode type) {
 void gatherPieces(const Mover& m, Pieces& pieces) {
     for (int& count : pieces.victimCount)
         count = 0;
-    pieces.ownCount = 0;
     for (int sq = FIRST_PLAYING_SQUARE; sq <= LAST_PLAYING_SQUARE; ++sq) {
         const PieceCode p = pos.board[sq];
         if (p == EMPTY || p == OFFBOARD) continue;
-        if (pieceColour(p) == m.side) {
-            if (sq != m.king && pieces.ownCount < 16) pieces.own[pieces.ownCount++] = sq;
-            continue;
-        }
+        if (pieceColour(p) == m.side) continue;
         const int c = victimClass(pieceType(p));
         if (c >= 0 && pieces.victimCount[c] < 16) pieces.victims[c][pieces.victimCount[c]++] = sq;
     }
@@ -186,7 +193,7 @@ int bestCaptureGain(const Mover& m, const Pieces& pieces, int above) {
 // Tells whether a piece other than the king has a move that cannot expose the king.
 bool hasFreePieceMove(const Mover& m, int from) {
     const PieceCode* b = pos.board;
-    if (mayBeAligned(from, m.king)) return false;
+    if (isPinned(m, from)) return false;
     const PieceCode type = pieceType(b[from]);
     if (type == PAWN) return b[from + m.forward] == EMPTY;
     const int* steps = type == KNIGHT ? KNIGHT_STEPS : KING_STEPS;
@@ -199,10 +206,15 @@ bool hasFreePieceMove(const Mover& m, int from) {
     return false;
 }
 
-// Tells whether the side to move has any legal move at all.
-bool hasLegalMove(const Mover& m, const Pieces& pieces) {
-    for (int k = 0; k < pieces.ownCount; ++k) {
-        if (hasFreePieceMove(m, pieces.own[k])) return true;
+// Tells whether the side to move has any legal move at all. The side's pieces mostly
+// stand near its own back rank, so the search starts there.
+bool hasLegalMove(const Mover& m) {
+    const bool fromTop = m.side == BLACK;
+    for (int k = 0; k <= LAST_PLAYING_SQUARE - FIRST_PLAYING_SQUARE; ++k) {
+        const int sq = fromTop ? FIRST_PLAYING_SQUARE + k : LAST_PLAYING_SQUARE - k;
+        if (sq != m.king && isPieceOf(pos.board[sq], m.side) && hasFreePieceMove(m, sq)) {
+            return true;
+        }
     }
     for (int d : KING_STEPS) {
         const PieceCode target = pos.board[m.king + d];
@@ -219,10 +231,10 @@ bool hasLegalMove(const Mover& m, const Pieces& pieces) {
 int bestLegalGain(int kingSquare, int low, int high) {
     const int forward = pos.side == WHITE ? NORTH : SOUTH;
     const Mover m{pos.side, pos.side ^ BLACK, kingSquare, forward};
+    // 1. When any move will do, only its existence matters.
+    if (high <= 0) return hasLegalMove(m) ? 0 : NO_LEGAL_MOVE;
     Pieces pieces;
     gatherPieces(m, pieces);
-    // 1. When any move will do, only its existence matters.
-    if (high <= 0) return hasLegalMove(m, pieces) ? 0 : NO_LEGAL_MOVE;
     // 2. Promotions, then captures worth more than what is already found or needed.
     int best = bestPromotionGain(m);
     if (best < high) {
@@ -231,7 +243,7 @@ int bestLegalGain(int kingSquare, int low, int high) {
     }
     if (best != NO_LEGAL_MOVE) return best;
     // 3. Nothing worth more than 'low' to win: any legal move scores as well as 'low'.
-    return hasLegalMove(m, pieces) ? 0 : NO_LEGAL_MOVE;
+    return hasLegalMove(m) ? 0 : NO_LEGAL_MOVE;
 }
 
 int bestLegalGainByGeneration() {
