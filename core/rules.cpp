@@ -151,6 +151,47 @@ bool isExposedThrough(int kingSquare, int through, int bySide) {
     return pos.board[t] == (slider | bySide) || pos.board[t] == (QUEEN | bySide);
 }
 
+namespace {
+
+// Tells whether the piece on 'from' attacks the square, given the board as it stands.
+bool pieceAttacks(int from, int square) {
+    const PieceCode piece = pos.board[from];
+    const int d = square - from;
+    switch (pieceType(piece)) {
+        case PAWN:
+            return pieceColour(piece) == WHITE ? (d == -11 || d == -9) : (d == 9 || d == 11);
+        case KNIGHT:
+            for (int offset : KNIGHT_OFFSETS) {
+                if (d == offset) return true;
+            }
+            return false;
+        case KING:
+            return false;  // kings never stand next to each other
+        default: {
+            const int step = LINES.step[from][square];
+            if (step == 0) return false;
+            const bool straight = step == NORTH || step == SOUTH || step == 1 || step == -1;
+            if (pieceType(piece) == (straight ? BISHOP : ROOK)) return false;
+            int t = from + step;
+            while (t != square && pos.board[t] == EMPTY)
+                t += step;
+            return t == square;
+        }
+    }
+}
+
+}  // namespace
+
+bool givesCheck(Move move, int kingSquare) {
+    const int mover = pos.side ^ BLACK;
+    // Castling and en passant move two pieces, a promotion changes one: ask in full.
+    if (hasFlag(move, MF_CASTLE | MF_EN_PASSANT | MF_PROMOTION)) {
+        return isAttacked(kingSquare, mover);
+    }
+    return pieceAttacks(moveTo(move), kingSquare) ||
+           isExposedThrough(kingSquare, moveFrom(move), mover);
+}
+
 bool isAttacked(int square, int bySide) {
     const PieceCode target = pos.board[square];
     if (target == OFFBOARD || isPieceOf(target, bySide)) return false;

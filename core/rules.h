@@ -21,6 +21,11 @@ int lineStep(int from, int to);
 // king. Nothing is assumed about pieces other than those on that line.
 bool isExposedThrough(int kingSquare, int through, int bySide);
 
+// Tells whether a move just played checks the king of the side now to move, standing on
+// kingSquare, given that this king was not attacked before: by the piece that moved or
+// along the line it opened.
+bool givesCheck(Move move, int kingSquare);
+
 // Tells whether the king of the given colour is attacked; false when it has no king.
 bool inCheck(int colour);
 

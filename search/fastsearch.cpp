@@ -198,14 +198,14 @@ struct Node {
 };
 
 int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin, int material,
-               int& reach);
+               bool inCheckNow, int& reach);
 
 // Searches the position after a move with the given window and returns its score for
 // the side that made it; gain is the material the move won.
-int searchChild(Node& node, int alpha, int beta, int gain, const KeyOrigin& origin) {
+int searchChild(Node& node, int alpha, int beta, int gain, const KeyOrigin& origin, bool check) {
     int childReach = 0;
     const int score = -searchNode(-beta, -alpha, node.depth - 1, node.ply + 1, origin,
-                                  -(node.material + gain), childReach);
+                                  -(node.material + gain), check, childReach);
     node.reach = std::max(node.reach, childReach + 1);
     return score;
 }
@@ -217,13 +217,14 @@ bool searchMove(Node& node, Move move, const TableKey& key, const PositionSnapsh
     const int gain = materialGain(move);
     if (!tryMove(move, node.inCheckNow, snapshot)) return false;
     const KeyOrigin origin{key, move, snapshot};
+    const bool check = givesCheck(move, kingOf(pos.side));
     int score = 0;
     if (!node.anyLegal) {
-        score = searchChild(node, node.alpha, node.beta, gain, origin);
+        score = searchChild(node, node.alpha, node.beta, gain, origin, check);
     } else {
-        score = searchChild(node, node.alpha, node.alpha + 1, gain, origin);
+        score = searchChild(node, node.alpha, node.alpha + 1, gain, origin, check);
         if (score > node.alpha && score < node.beta) {
-            score = searchChild(node, node.alpha, node.beta, gain, origin);
+            score = searchChild(node, node.alpha, node.beta, gain, origin, check);
         }
     }
     node.anyLegal = true;
@@ -258,7 +259,7 @@ void storeResult(const TableKey& key, const Node& node, int score, Bound bound, 
 }
 
 int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin, int material,
-               int& reach) {
+               bool inCheckNow, int& reach) {
     ++searchCalls;
     reach = 0;
     // 1. Leaves are scored by material alone.
@@ -272,7 +273,6 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
         key = updateKey(origin.parent, origin.move, origin.before);
         prefetchTable(key);
     }
-    const bool inCheckNow = sideToMoveInCheck();
     if (inCheckNow && ply < MAX_PLY) ++depth;
     if (depth == 1) {
         reach = 1;
@@ -343,12 +343,14 @@ int searchTop(int depth, const TableKey& key) {
         if (!tryMove(move, inCheckNow, snapshot)) continue;
         // A later move first only has to show that it is better than the best so far.
         const KeyOrigin origin{key, move, snapshot};
+        const bool check = givesCheck(move, kingOf(pos.side));
         int score = 0;
         if (node.anyLegal) {
-            score = searchChild(node, node.alpha, node.alpha + 1, gain, origin);
-            if (score > node.alpha) score = searchChild(node, node.alpha, node.beta, gain, origin);
+            score = searchChild(node, node.alpha, node.alpha + 1, gain, origin, check);
+            if (score > node.alpha)
+                score = searchChild(node, node.alpha, node.beta, gain, origin, check);
         } else {
-            score = searchChild(node, node.alpha, node.beta, gain, origin);
+            score = searchChild(node, node.alpha, node.beta, gain, origin, check);
         }
         node.anyLegal = true;
         undoMove(move, snapshot);

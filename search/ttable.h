@@ -23,8 +23,8 @@ struct TableEntry {
     uint8_t boundAndReach;  // bound in the top two bits, reach in the low six
 };
 
-constexpr int TABLE_BITS = 21;
-constexpr uint64_t TABLE_SIZE = uint64_t{1} << TABLE_BITS;  // entries of 16 bytes: 32 MiB
+constexpr int TABLE_BITS = 20;
+constexpr uint64_t TABLE_SIZE = uint64_t{1} << TABLE_BITS;  // entries of 16 bytes: 16 MiB
 constexpr int MAX_STORED_REACH = 63;
 
 // Scores at least this far from zero are mate scores, stored relative to the node.
