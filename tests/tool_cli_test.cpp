@@ -73,6 +73,7 @@ TEST(ToolCli, BadInputGivesOneErrorLineAndFailure) {
         {"perft", "2", "8/8/8/8/8/8/8/8 w - - 0 1"},
         {"perft", "2", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR x KQkq - 0 1"},
         {"perft", "2", "rnbqkbnr/pppppppp/9/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        {"perft", "2", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB\nNR w KQkq - 0 1"},
         {"bench", "--depth"},
         {"bench", "--depth", "0"},
         {"bench", "--depth", "100"},

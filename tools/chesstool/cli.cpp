@@ -5,11 +5,20 @@
 namespace {
 constexpr double SHORTEST_MEASURED_TIME = 1e-6;
 constexpr size_t MAX_DEPTH_DIGITS = 4;
+constexpr unsigned char FIRST_PRINTABLE = 0x20;
+constexpr char DELETE = 0x7f;
 }  // namespace
+
+std::string printable(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < FIRST_PRINTABLE || c == DELETE) c = '?';
+    }
+    return text;
+}
 
 int reportUsageError(std::string_view command, const std::string& message) {
     std::fprintf(stderr, "chesstool %.*s: %s\n", static_cast<int>(command.size()), command.data(),
-                 message.c_str());
+                 printable(message).c_str());
     return EXIT_USAGE;
 }
 

@@ -14,6 +14,9 @@ constexpr int MAX_TOOL_DEPTH = 20;
 
 using Clock = std::chrono::steady_clock;
 
+// Replaces control characters, which could break a message over lines, by '?'.
+std::string printable(std::string text);
+
 // Writes "chesstool COMMAND: message" on standard error and returns EXIT_USAGE.
 int reportUsageError(std::string_view command, const std::string& message);
 

@@ -87,7 +87,7 @@ void handlePosition(const UciSession& session, const Words& words) {
     }
     if (ok) return;
     pos = previous;
-    say(session, "info string " + error + "; position unchanged");
+    say(session, "info string " + printable(error) + "; position unchanged");
 }
 
 // Reads the depth of a "go" command; other limits and their values are skipped.
@@ -96,7 +96,7 @@ int goDepth(const UciSession& session, const Words& words) {
     for (size_t k = 1; k + 1 < words.size(); ++k) {
         if (words[k] != "depth") continue;
         if (!parseDepth(words[k + 1], session.maxDepth, depth)) {
-            say(session, "info string " + depthError(words[k + 1], session.maxDepth) +
+            say(session, "info string " + printable(depthError(words[k + 1], session.maxDepth)) +
                              "; searching to depth " + std::to_string(session.defaultDepth));
             depth = session.defaultDepth;
         }

@@ -1,0 +1,102 @@
+// Drives "chesstool uci" with node-uci, a UCI client this project did not write, and
+// checks the replies with chess.js.
+// usage: node uci_client.mjs CHESSTOOL
+import assert from 'node:assert/strict';
+import nodeUci from 'node-uci';
+import { Chess } from 'chess.js';
+import { engineScript } from './engine_script.mjs';
+
+const { Engine } = nodeUci;
+
+// Sends a command and collects the lines up to the readyok of an isready sent after it.
+async function linesOf(engine, command) {
+  engine.write(command);
+  engine.write('isready');
+  const lines = await engine.getBufferUntil((line) => line === 'readyok');
+  return lines.filter((line) => line && line !== 'readyok');
+}
+
+function isLegal(fen, moves, best) {
+  const chess = new Chess(fen);
+  for (const m of moves) chess.move(m);
+  return chess.moves({ verbose: true }).some((m) => m.lan === best);
+}
+
+async function main() {
+  const chesstool = process.argv[2];
+  assert.ok(chesstool, 'usage: node uci_client.mjs CHESSTOOL');
+  const engine = new Engine(engineScript(chesstool));
+  let passed = 0;
+  const check = async (name, body) => {
+    await body();
+    passed += 1;
+    console.log(`ok ${passed} - ${name}`);
+  };
+
+  await check('handshake names the engine', async () => {
+    await engine.init();
+    assert.equal(engine.id.name, 'selfplay_chess');
+    assert.ok(engine.id.author);
+    await engine.isready();
+    await engine.ucinewgame();
+  });
+
+  const start = new Chess().fen();
+  await check('bestmove from the start is legal', async () => {
+    await engine.position('startpos');
+    const result = await engine.go({ depth: 3 });
+    assert.ok(isLegal(start, [], result.bestmove), result.bestmove);
+    assert.ok(result.info.some((info) => info.depth === 3 && info.score));
+  });
+
+  const moves = ['e2e4', 'e7e5', 'g1f3', 'b8c6', 'f1b5', 'a7a6'];
+  await check('moves after startpos are played', async () => {
+    await engine.position('startpos', moves);
+    const result = await engine.go({ depth: 3, wtime: 60000, btime: 60000, movestogo: 40 });
+    assert.ok(isLegal(start, moves, result.bestmove), result.bestmove);
+  });
+
+  await check('mate in one is found from a FEN', async () => {
+    await engine.position('6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1');
+    const result = await engine.go({ depth: 2 });
+    assert.equal(result.bestmove, 'a1a8');
+    assert.ok(result.info.some((info) => info.score && info.score.unit === 'mate'));
+  });
+
+  await check('promotion comes with its letter', async () => {
+    await engine.position('4k3/1P6/8/8/8/8/8/4K3 w - - 0 1');
+    const result = await engine.go({ depth: 1 });
+    assert.equal(result.bestmove, 'b7b8q');
+  });
+
+  await check('no legal move gives bestmove 0000', async () => {
+    await engine.position('startpos', ['f2f3', 'e7e5', 'g2g4', 'd8h4']);
+    const result = await engine.go({ depth: 2 });
+    assert.equal(result.bestmove, '0000');
+  });
+
+  await check('an illegal move is refused and the position stays', async () => {
+    await engine.position('startpos', ['e2e4']);
+    const before = await engine.go({ depth: 2 });
+    const lines = await linesOf(engine, 'position startpos moves e2e4 e7e5 e1e3');
+    assert.equal(lines.length, 1, lines.join('|'));
+    assert.match(lines[0], /^info string .*e1e3/);
+    const after = await engine.go({ depth: 2 });
+    assert.equal(after.bestmove, before.bestmove);
+  });
+
+  await check('unknown commands are ignored', async () => {
+    const lines = await linesOf(engine, 'frobnicate now');
+    assert.deepEqual(lines, []);
+  });
+
+  await check('quit ends the engine', async () => {
+    await engine.quit();
+  });
+  console.log(`uci_client: all ${passed} checks passed`);
+}
+
+main().catch((error) => {
+  console.error(`uci_client: ${error.stack || error}`);
+  process.exit(1);
+});
