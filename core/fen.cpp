@@ -29,6 +29,15 @@ constexpr CastlingField CASTLING_FIELDS[] = {
 };
 // clang-format on
 
+// Quotes a piece of the input for an error message, with anything but printable ASCII
+// shown as '?' so that the message stays on one line.
+std::string quoted(std::string_view text) {
+    std::string q = "'";
+    for (char c : text)
+        q += (c >= ' ' && c <= '~') ? c : '?';
+    return q + "'";
+}
+
 std::vector<std::string_view> splitFields(std::string_view text) {
     std::vector<std::string_view> fields;
     size_t i = 0;
@@ -72,7 +81,7 @@ bool parsePlacement(std::string_view field, Position& p, std::string& error) {
         } else {
             const char* letter = c == ' ' ? nullptr : std::strchr(FEN_PIECE_LETTERS, c);
             if (letter == nullptr || c == '\0') {
-                error = std::string("unknown piece letter '") + c + "'";
+                error = "unknown piece letter " + quoted(std::string_view(&c, 1));
                 return false;
             }
             if (column <= 8)
@@ -118,7 +127,7 @@ bool parseCastling(std::string_view field, Position& p, std::string& error) {
             if (f.letter == c) found = &f;
         }
         if (found == nullptr || (p.castling & found->right)) {
-            error = std::string("bad castling field '") + std::string(field) + "'";
+            error = "bad castling field " + quoted(field);
             return false;
         }
         if (p.board[found->kingSquare] != (KING | found->colour) ||
@@ -141,7 +150,7 @@ bool parseEnPassant(std::string_view field, Position& p, std::string& error) {
     const PieceCode pusher = PAWN | (p.side ^ BLACK);
     if (square == NO_SQUARE || rowOf(square) != expectedRow || p.board[square] != EMPTY ||
         p.board[square + forward] != EMPTY || p.board[square - forward] != pusher) {
-        error = "impossible en-passant square '" + std::string(field) + "'";
+        error = "impossible en-passant square " + quoted(field);
         return false;
     }
     p.epSquare = square;
@@ -162,12 +171,12 @@ bool parseFields(const std::vector<std::string_view>& fields, Position& p, std::
     p.halfmoveClock = 0;
     fullmove = 1;
     if (fields.size() > 4 && !parseNumber(fields[4], MAX_HALFMOVE_CLOCK, p.halfmoveClock)) {
-        error = "bad halfmove clock '" + std::string(fields[4]) + "'";
+        error = "bad halfmove clock " + quoted(fields[4]);
         return false;
     }
     if (fields.size() > 5 &&
         (!parseNumber(fields[5], MAX_FULLMOVE_NUMBER, fullmove) || fullmove < 1)) {
-        error = "bad fullmove number '" + std::string(fields[5]) + "'";
+        error = "bad fullmove number " + quoted(fields[5]);
         return false;
     }
     return true;

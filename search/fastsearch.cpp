@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr int PLY_LIMIT = MAX_PLY + ROOT_DEPTH + 8;  // no line of any search goes deeper
+constexpr int PLY_LIMIT = MAX_PLY + FAST_SEARCH_MAX_DEPTH + 2;  // no line goes deeper
 constexpr int ORDER_TABLE_MOVE = 1 << 30;
 constexpr int ORDER_CAPTURE = 1 << 20;
 constexpr int ORDER_KILLER = 1 << 19;
@@ -368,7 +368,7 @@ int searchTop(int depth, const TableKey& key) {
 bool fastSearchApplies(int depth) {
     const int deepestPly = MAX_PLY + depth;
     return pos.halfmoveClock + deepestPly < FIFTY_MOVE_LIMIT &&
-           pos.historyCount + deepestPly < HISTORY_SIZE && depth <= ROOT_DEPTH;
+           pos.historyCount + deepestPly < HISTORY_SIZE && depth <= FAST_SEARCH_MAX_DEPTH;
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include "core/move.h"
 
+// The deepest search the table's bookkeeping is made for; deeper ones are left to search().
+constexpr int FAST_SEARCH_MAX_DEPTH = 20;
+
 // Searches the current position to the given depth with the outer window and leaves
 // the chosen move in bestMove (NO_MOVE when there is none); returns the score. The
 // move and the score are those search(-SCORE_LIMIT, SCORE_LIMIT, depth) would give.

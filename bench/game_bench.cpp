@@ -1,0 +1,156 @@
+// Times the program's game: every ply with the fast search the game uses, and the first
+// plies side by side with the straightforward search on the same positions.
+//
+//   game_bench [--reference-plies N]   (default 30; 0 leaves the straightforward search out)
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/selfplay.h"
+#include "core/fen.h"
+#include "core/position.h"
+#include "core/rules.h"
+#include "search/fastsearch.h"
+#include "search/search.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct PlyFigures {
+    Move move;
+    uint64_t calls;
+    double seconds;
+};
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Plays the whole game as the program does and times every ply.
+std::vector<PlyFigures> timeGame(PlyOutcome& outcome) {
+    std::vector<PlyFigures> plies;
+    pos.historyCount = 0;
+    setupInitialPosition();
+    for (;;) {
+        searchCalls = 0;
+        const Clock::time_point start = Clock::now();
+        const PlyResult ply = playPly();
+        const double seconds = secondsSince(start);
+        outcome = ply.outcome;
+        if (ply.move != NO_MOVE) plies.push_back({ply.move, searchCalls, seconds});
+        if (ply.outcome != PlyOutcome::MOVED) return plies;
+    }
+}
+
+PlyFigures timeReference() {
+    bestMove = NO_MOVE;
+    searchCalls = 0;
+    const Clock::time_point start = Clock::now();
+    search(-SCORE_LIMIT, SCORE_LIMIT, ROOT_DEPTH);
+    return {bestMove, searchCalls, secondsSince(start)};
+}
+
+PlyFigures timeFast() {
+    searchCalls = 0;
+    const Clock::time_point start = Clock::now();
+    fastSearch(ROOT_DEPTH);
+    return {bestMove, searchCalls, secondsSince(start)};
+}
+
+const char* outcomeName(PlyOutcome outcome) {
+    switch (outcome) {
+        case PlyOutcome::CHECKMATE:
+            return "checkmate";
+        case PlyOutcome::STALEMATE:
+            return "stalemate";
+        case PlyOutcome::FIFTY_MOVE_DRAW:
+            return "fifty-move rule";
+        case PlyOutcome::REPETITION_DRAW:
+            return "threefold repetition";
+        default:
+            return "unfinished";
+    }
+}
+
+std::string moveText(Move move) {
+    return squareName(moveFrom(move)) + squareName(moveTo(move));
+}
+
+void reportGame(const std::vector<PlyFigures>& plies, PlyOutcome outcome) {
+    std::printf("The game with the fast search\n%4s  %-6s %12s %10s\n", "ply", "move", "calls",
+                "seconds");
+    double total = 0;
+    uint64_t calls = 0;
+    size_t slowest = 0;
+    for (size_t k = 0; k < plies.size(); ++k) {
+        std::printf("%4zu  %-6s %12llu %10.4f\n", k + 1, moveText(plies[k].move).c_str(),
+                    static_cast<unsigned long long>(plies[k].calls), plies[k].seconds);
+        total += plies[k].seconds;
+        calls += plies[k].calls;
+        if (plies[k].seconds > plies[slowest].seconds) slowest = k;
+    }
+    std::printf("game: %zu plies, ended by %s\n", plies.size(), outcomeName(outcome));
+    std::printf("whole game: %.3f s, %llu search calls, %.2f million calls/s\n", total,
+                static_cast<unsigned long long>(calls), calls / total / 1e6);
+    if (!plies.empty()) {
+        std::printf("slowest move: ply %zu (%s), %.4f s\n", slowest + 1,
+                    moveText(plies[slowest].move).c_str(), plies[slowest].seconds);
+    }
+}
+
+// Searches the first plies of the game with both searches on the same positions.
+void compareSearches(const std::vector<PlyFigures>& game, int count) {
+    std::printf("\nStraightforward and fast search on the same positions\n");
+    std::printf("%4s  %-6s %12s %10s %12s %10s %8s %8s\n", "ply", "move", "calls", "seconds",
+                "fast calls", "fast s", "calls x", "time x");
+    pos.historyCount = 0;
+    setupInitialPosition();
+    PlyFigures sumReference{NO_MOVE, 0, 0};
+    PlyFigures sumFast{NO_MOVE, 0, 0};
+    for (int k = 0; k < count && k < static_cast<int>(game.size()); ++k) {
+        const Position before = pos;
+        const PlyFigures reference = timeReference();
+        pos = before;
+        const PlyFigures fast = timeFast();
+        std::printf("%4d  %-6s %12llu %10.4f %12llu %10.4f %8.1f %8.1f%s\n", k + 1,
+                    moveText(reference.move).c_str(),
+                    static_cast<unsigned long long>(reference.calls), reference.seconds,
+                    static_cast<unsigned long long>(fast.calls), fast.seconds,
+                    double(reference.calls) / fast.calls, reference.seconds / fast.seconds,
+                    reference.move == fast.move ? "" : "  DIFFERENT MOVE");
+        sumReference.calls += reference.calls;
+        sumReference.seconds += reference.seconds;
+        sumFast.calls += fast.calls;
+        sumFast.seconds += fast.seconds;
+        makeMove(game[k].move);
+    }
+    std::printf("straightforward: %llu calls in %.3f s, %.2f million calls/s\n",
+                static_cast<unsigned long long>(sumReference.calls), sumReference.seconds,
+                sumReference.calls / sumReference.seconds / 1e6);
+    std::printf("fast:            %llu calls in %.3f s, %.2f million calls/s\n",
+                static_cast<unsigned long long>(sumFast.calls), sumFast.seconds,
+                sumFast.calls / sumFast.seconds / 1e6);
+    std::printf("ratio straightforward/fast: %.1f x the calls, %.1f x the time\n",
+                double(sumReference.calls) / sumFast.calls, sumReference.seconds / sumFast.seconds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int referencePlies = 30;
+    if (argc == 3 && std::strcmp(argv[1], "--reference-plies") == 0) {
+        referencePlies = std::atoi(argv[2]);
+    } else if (argc != 1) {
+        std::fprintf(stderr, "usage: game_bench [--reference-plies N]\n");
+        return 2;
+    }
+    PlyOutcome outcome = PlyOutcome::MOVED;
+    const std::vector<PlyFigures> game = timeGame(outcome);
+    reportGame(game, outcome);
+    if (referencePlies > 0) compareSearches(game, referencePlies);
+    return 0;
+}

@@ -1,0 +1,63 @@
+// Differential checks of the fast search against the straightforward one.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "search/fastsearch.h"
+#include "search/search.h"
+#include "test_util.h"
+
+namespace test {
+
+struct Choice {
+    int score;
+    Move move;
+};
+
+inline Choice reference(int depth) {
+    bestMove = NO_MOVE;
+    const int score = search(-SCORE_LIMIT, SCORE_LIMIT, depth);
+    return {score, bestMove};
+}
+
+inline Choice fast(int depth) {
+    const int score = fastSearch(depth);
+    return {score, bestMove};
+}
+
+// Compares both searches on the current position and checks that each leaves it as found.
+inline ::testing::AssertionResult sameChoice(int depth) {
+    Position before = pos;
+    const Choice expected = reference(depth);
+    ::testing::AssertionResult restored = test::sameAfterSearch(before);
+    if (!restored) return restored << " after search";
+    const Choice actual = fast(depth);
+    ::testing::AssertionResult fastRestored = test::sameAfterSearch(before);
+    if (!fastRestored) return fastRestored << " after fastSearch";
+    if (expected.score == actual.score && expected.move == actual.move) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << writeFen() << " depth " << depth << ": search gives " << expected.score << " "
+           << std::hex << expected.move << ", fastSearch " << std::dec << actual.score << " "
+           << std::hex << actual.move;
+}
+
+// Compares both searches on every third position of seeded random playouts, at depths
+// from lowest to highest in turn, keeping the table in between; returns the count.
+inline int compareOnPlayouts(unsigned seed, int games, int plies, int lowest, int highest) {
+    clearSearchTable();
+    int compared = 0;
+    int ply = 0;
+    randomPlayouts(seed, games, plies, [&](Move) {
+        if (++ply % 3 != 0) return;
+        const int depth = lowest + (ply / 3) % (highest - lowest + 1);
+        EXPECT_TRUE(sameChoice(depth));
+        ++compared;
+    });
+    return compared;
+}
+
+}  // namespace test
