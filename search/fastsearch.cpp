@@ -71,25 +71,90 @@ void undoMove(Move move, const PositionSnapshot& before) {
     restoreSnapshot(before);
 }
 
+// What checks the side to move: how many pieces, the first of them, and for a slider the
+// step from the king towards it (0 for a knight or a pawn).
+struct Check {
+    bool inCheck;
+    int count;
+    int checker;
+    int step;
+};
+
+constexpr int KNIGHT_JUMPS[8] = {-21, -19, -12, -8, 8, 12, 19, 21};
+constexpr int KING_RAYS[8] = {-11, -10, -9, -1, 1, 9, 10, 11};
+
+void addChecker(Check& check, int square, int step) {
+    if (check.count++ == 0) {
+        check.checker = square;
+        check.step = step;
+    }
+}
+
+// Finds the pieces of bySide that attack the king on the given square.
+Check findCheck(int king, int bySide) {
+    Check check{true, 0, NO_SQUARE, 0};
+    const PieceCode* b = pos.board;
+    for (int d : KNIGHT_JUMPS) {
+        if (b[king + d] == (KNIGHT | bySide)) addChecker(check, king + d, 0);
+    }
+    const int pawnRow = bySide == WHITE ? SOUTH : NORTH;  // where its pawns would stand
+    for (int side : {-1, 1}) {
+        if (b[king + pawnRow + side] == (PAWN | bySide))
+            addChecker(check, king + pawnRow + side, 0);
+    }
+    for (int d : KING_RAYS) {
+        int t = king + d;
+        while (b[t] == EMPTY)
+            t += d;
+        const bool straight = d == NORTH || d == SOUTH || d == 1 || d == -1;
+        const PieceCode slider = (straight ? ROOK : BISHOP) | bySide;
+        if (b[t] == slider || b[t] == (QUEEN | bySide)) addChecker(check, t, d);
+    }
+    return check;
+}
+
+// Tells whether a move of a piece other than the king onto the square can answer the
+// check: by taking the only checker or by stepping between it and the king.
+bool answersCheck(const Check& check, int king, int to) {
+    if (check.count != 1) return false;
+    if (to == check.checker) return true;
+    if (check.step == 0) return false;
+    for (int t = king + check.step; t != check.checker; t += check.step) {
+        if (t == to) return true;
+    }
+    return false;
+}
+
 // Plays a move on the global position, keeping the king squares current; returns false,
 // with the position as before, when the move is illegal.
-bool tryMove(Move move, bool inCheckNow, const PositionSnapshot& before) {
+bool tryMove(Move move, const Check& check, const PositionSnapshot& before) {
     const int from = moveFrom(move);
     const int mover = pos.side;
     const bool kingMoves = pieceType(pos.board[from]) == KING;
+    const bool enPassant = hasFlag(move, MF_EN_PASSANT);
+    const int king = kingOf(mover);
+    // In check, a move of another piece that neither takes the checker nor blocks its line
+    // is illegal without trying it.
+    if (check.inCheck && !kingMoves && !enPassant && !answersCheck(check, king, moveTo(move))) {
+        return false;
+    }
     if (!playPseudoLegal(move)) return false;
     if (kingMoves) kingOf(mover) = moveTo(move);
-    const int king = kingOf(mover);
-    // Out of check, a move other than the king's can only uncover the line through its
+    // Otherwise a move other than the king's can only uncover the line through its
     // from-square; en passant empties two squares and gets the full test.
-    const bool fullTest = inCheckNow || kingMoves || hasFlag(move, MF_EN_PASSANT);
+    const bool fullTest = kingMoves || enPassant;
     const bool exposed =
-        fullTest ? isAttacked(king, pos.side) : isExposedThrough(king, from, pos.side);
+        fullTest ? isAttacked(kingOf(mover), pos.side) : isExposedThrough(king, from, pos.side);
     if (exposed) {
         undoMove(move, before);
         return false;
     }
     return true;
+}
+
+Check checkOf(bool inCheckNow) {
+    if (!inCheckNow) return Check{false, 0, NO_SQUARE, 0};
+    return findCheck(kingOf(pos.side), pos.side ^ BLACK);
 }
 
 // Scores moves for trying the likeliest cut-offs first: the table's move, captures by
@@ -191,7 +256,7 @@ struct Node {
     int depth;
     int ply;
     int material;
-    bool inCheckNow;
+    Check check;
     bool anyLegal;
     Move best;
     int reach;
@@ -215,7 +280,7 @@ int searchChild(Node& node, int alpha, int beta, int gain, const KeyOrigin& orig
 // Returns true on a cut-off.
 bool searchMove(Node& node, Move move, const TableKey& key, const PositionSnapshot& snapshot) {
     const int gain = materialGain(move);
-    if (!tryMove(move, node.inCheckNow, snapshot)) return false;
+    if (!tryMove(move, node.check, snapshot)) return false;
     const KeyOrigin origin{key, move, snapshot};
     const bool check = givesCheck(move, kingOf(pos.side));
     int score = 0;
@@ -279,7 +344,7 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
         return searchFrontier(alpha, beta, ply, inCheckNow, material);
     }
     if (!surelyInner) key = updateKey(origin.parent, origin.move, origin.before);
-    Node node{alpha, beta, depth, ply, material, inCheckNow, false, NO_MOVE, 0};
+    Node node{alpha, beta, depth, ply, material, checkOf(inCheckNow), false, NO_MOVE, 0};
 
     // 3. A stored value of the same depth, or at least the move to try first.
     const TableEntry* entry = probeTable(key);
@@ -332,7 +397,8 @@ int searchTop(int depth, const TableKey& key) {
     if (depth <= 0) return material;
     const bool inCheckNow = sideToMoveInCheck();
     if (inCheckNow) ++depth;
-    Node node{-SCORE_LIMIT, SCORE_LIMIT, depth, 0, material, inCheckNow, false, NO_MOVE, 0};
+    Node node{-SCORE_LIMIT,        SCORE_LIMIT, depth,   0, material,
+              checkOf(inCheckNow), false,       NO_MOVE, 0};
     MoveList list;
     generateMoves(list);
     PositionSnapshot snapshot;
@@ -340,7 +406,7 @@ int searchTop(int depth, const TableKey& key) {
     for (int k = 0; k < list.count; ++k) {
         const Move move = list.moves[k];
         const int gain = materialGain(move);
-        if (!tryMove(move, inCheckNow, snapshot)) continue;
+        if (!tryMove(move, node.check, snapshot)) continue;
         // A later move first only has to show that it is better than the best so far.
         const KeyOrigin origin{key, move, snapshot};
         const bool check = givesCheck(move, kingOf(pos.side));
