@@ -136,7 +136,7 @@ bool canCapture(const Mover& m, int square) {
 
 // The opponent's pieces, gathered in one pass by victim value.
 struct Pieces {
-    int victims[4][16];  // per entry of VICTIM_ORDER
+    int victims[4][64];  // per entry of VICTIM_ORDER; room for a board full of them
     int victimCount[4];
 };
 
@@ -156,15 +156,20 @@ int victimClass(PieceCode type) {
     }
 }
 
-void gatherPieces(const Mover& m, Pieces& pieces) {
+// Gathers the opponent's pieces worth more than 'above', by victim value.
+void gatherPieces(const Mover& m, int above, Pieces& pieces) {
     for (int& count : pieces.victimCount)
         count = 0;
-    for (int sq = FIRST_PLAYING_SQUARE; sq <= LAST_PLAYING_SQUARE; ++sq) {
-        const PieceCode p = pos.board[sq];
-        if (p == EMPTY || p == OFFBOARD) continue;
-        if (pieceColour(p) == m.side) continue;
-        const int c = victimClass(pieceType(p));
-        if (c >= 0 && pieces.victimCount[c] < 16) pieces.victims[c][pieces.victimCount[c]++] = sq;
+    const int opponent = m.opponent;
+    for (int rowStart = FIRST_PLAYING_SQUARE; rowStart <= LAST_PLAYING_SQUARE;
+         rowStart += ROW_WIDTH) {
+        for (int sq = rowStart; sq < rowStart + 8; ++sq) {
+            const PieceCode p = pos.board[sq];
+            if (p == EMPTY || pieceColour(p) != opponent) continue;
+            const int c = victimClass(pieceType(p));
+            if (c < 0 || PIECE_VALUES[VICTIM_ORDER[c]] <= above) continue;
+            pieces.victims[c][pieces.victimCount[c]++] = sq;
+        }
     }
 }
 
@@ -233,12 +238,13 @@ int bestLegalGain(int kingSquare, int low, int high) {
     const Mover m{pos.side, pos.side ^ BLACK, kingSquare, forward};
     // 1. When any move will do, only its existence matters.
     if (high <= 0) return hasLegalMove(m) ? 0 : NO_LEGAL_MOVE;
-    Pieces pieces;
-    gatherPieces(m, pieces);
     // 2. Promotions, then captures worth more than what is already found or needed.
     int best = bestPromotionGain(m);
     if (best < high) {
-        const int capture = bestCaptureGain(m, pieces, best > low ? best : low);
+        const int above = best > low ? best : low;
+        Pieces pieces;
+        gatherPieces(m, above, pieces);
+        const int capture = bestCaptureGain(m, pieces, above);
         if (capture > best) best = capture;
     }
     if (best != NO_LEGAL_MOVE) return best;
