@@ -449,7 +449,7 @@ int fastSearch(int depth) {
     std::memset(state.history, 0, sizeof state.history);
     const TableKey key = positionKey();
     // Shallower searches first fill the table with moves worth trying first.
-    for (int d = 2; d < depth; ++d) {
+    for (int d = 3; d < depth; ++d) {
         searchTop(d, key);
     }
     bestMove = NO_MOVE;
