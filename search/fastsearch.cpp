@@ -24,9 +24,6 @@
 namespace {
 
 constexpr int PLY_LIMIT = MAX_PLY + FAST_SEARCH_MAX_DEPTH + 2;  // no line goes deeper
-constexpr int ORDER_TABLE_MOVE = 1 << 30;
-constexpr int ORDER_CAPTURE = 1 << 20;
-constexpr int ORDER_KILLER = 1 << 19;
 
 // The state one search keeps beside the global position.
 struct SearchState {
@@ -157,62 +154,98 @@ Check checkOf(bool inCheckNow) {
     return findCheck(kingOf(pos.side), pos.side ^ BLACK);
 }
 
-// Scores moves for trying the likeliest cut-offs first: the table's move, captures by
-// victim then attacker, then the killers of this ply.
-void scoreMoves(const MoveList& list, int* order, Move tableMove, int ply) {
+// Hands out a node's moves in stages, likeliest cut-offs first: captures and promotions
+// by victim then attacker, then the killers of the ply, then the quiet moves by their
+// history of cut-offs. The quiet moves are only scored and sorted when every capture has
+// been tried, which a cut-off usually spares.
+struct MovePicker {
+    MoveList list;  // captures first, then the quiet moves
+    int order[MAX_MOVES];
+    int captures;
+    int next;
+    int killersTried;
+    Move skip[3];  // the table's move and the killers, once tried
+};
+
+void startPicking(MovePicker& picker, Move tableMove) {
+    generateMoves(picker.list);
+    MoveList& list = picker.list;
+    Move quiet[MAX_MOVES];
+    int quiets = 0;
+    int captures = 0;
     for (int k = 0; k < list.count; ++k) {
         const Move m = list.moves[k];
-        int score = 0;
-        if (m == tableMove) {
-            score = ORDER_TABLE_MOVE;
-        } else if (hasFlag(m, MF_CAPTURE | MF_PROMOTION)) {
+        if (hasFlag(m, MF_CAPTURE | MF_PROMOTION)) {
             const int attacker = PIECE_VALUES[pieceType(pos.board[moveFrom(m)])];
-            score = ORDER_CAPTURE + materialGain(m) * 16 - attacker;
-        } else if (m == state.killers[ply][0]) {
-            score = ORDER_KILLER + 1;
-        } else if (m == state.killers[ply][1]) {
-            score = ORDER_KILLER;
+            picker.order[captures] = materialGain(m) * 16 - attacker;
+            list.moves[captures++] = m;
         } else {
-            score = std::min(state.history[moveFrom(m)][moveTo(m)], ORDER_KILLER - 1);
+            quiet[quiets++] = m;
         }
-        order[k] = score;
     }
+    std::copy(quiet, quiet + quiets, list.moves + captures);
+    picker.captures = captures;
+    picker.next = 0;
+    picker.killersTried = 0;
+    picker.skip[0] = tableMove;
+    picker.skip[1] = picker.skip[2] = NO_MOVE;
 }
 
-// Moves the best-scored remaining move to position k.
-void pickNext(MoveList& list, int* order, int k) {
+// Moves the best-scored of the moves from k to end to position k.
+void pickBest(MovePicker& picker, int k, int end) {
     int best = k;
-    for (int j = k + 1; j < list.count; ++j) {
-        if (order[j] > order[best]) best = j;
+    for (int j = k + 1; j < end; ++j) {
+        if (picker.order[j] > picker.order[best]) best = j;
     }
-    std::swap(list.moves[k], list.moves[best]);
-    std::swap(order[k], order[best]);
+    std::swap(picker.list.moves[k], picker.list.moves[best]);
+    std::swap(picker.order[k], picker.order[best]);
 }
 
-// Sorts the moves from position k on by falling score, keeping equal ones in order.
-void sortRest(MoveList& list, int* order, int k) {
-    for (int j = k + 1; j < list.count; ++j) {
+// Sorts the quiet moves by falling history, keeping equal ones in generation order.
+void sortQuietMoves(MovePicker& picker) {
+    MoveList& list = picker.list;
+    for (int j = picker.captures; j < list.count; ++j) {
         const Move move = list.moves[j];
-        const int score = order[j];
+        const int score = state.history[moveFrom(move)][moveTo(move)];
         int i = j;
-        for (; i > k && order[i - 1] < score; --i) {
+        for (; i > picker.captures && picker.order[i - 1] < score; --i) {
             list.moves[i] = list.moves[i - 1];
-            order[i] = order[i - 1];
+            picker.order[i] = picker.order[i - 1];
         }
         list.moves[i] = move;
-        order[i] = score;
+        picker.order[i] = score;
     }
 }
 
-// Brings the move to be tried k-th into place: the first few by selection, since a
-// cut-off usually comes early, and the rest sorted at once.
-void nextInOrder(MoveList& list, int* order, int k) {
-    constexpr int SELECTED_MOVES = 2;
-    if (k < SELECTED_MOVES) {
-        pickNext(list, order, k);
-    } else if (k == SELECTED_MOVES) {
-        sortRest(list, order, k);
+bool isQuietMove(const MovePicker& picker, Move move) {
+    for (int k = picker.captures; k < picker.list.count; ++k) {
+        if (picker.list.moves[k] == move) return true;
     }
+    return false;
+}
+
+// Returns the next move to try, or NO_MOVE when all have been handed out.
+Move nextMove(MovePicker& picker, int ply) {
+    const MoveList& list = picker.list;
+    while (picker.next < picker.captures) {
+        pickBest(picker, picker.next, picker.captures);
+        const Move m = list.moves[picker.next++];
+        if (m != picker.skip[0]) return m;
+    }
+    while (picker.killersTried < 2) {
+        const Move killer = state.killers[ply][picker.killersTried++];
+        if (killer != NO_MOVE && killer != picker.skip[0] && killer != picker.skip[1] &&
+            isQuietMove(picker, killer)) {
+            picker.skip[picker.killersTried] = killer;
+            return killer;
+        }
+    }
+    if (picker.next == picker.captures) sortQuietMoves(picker);
+    while (picker.next < list.count) {
+        const Move m = list.moves[picker.next++];
+        if (m != picker.skip[0] && m != picker.skip[1] && m != picker.skip[2]) return m;
+    }
+    return NO_MOVE;
 }
 
 void rememberKiller(Move move, int ply, int depth) {
@@ -361,15 +394,12 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
     takeSnapshot(snapshot);
     bool cutoff = tableMove != NO_MOVE && searchMove(node, tableMove, key, snapshot);
     if (!cutoff) {
-        MoveList list;
-        generateMoves(list);
-        int order[MAX_MOVES];
-        scoreMoves(list, order, tableMove, ply);
-        for (int k = 0; k < list.count && !cutoff; ++k) {
-            nextInOrder(list, order, k);
-            if (list.moves[k] == tableMove) continue;
-            cutoff = searchMove(node, list.moves[k], key, snapshot);
-            if (cutoff) rememberKiller(list.moves[k], ply, depth);
+        MovePicker picker;
+        startPicking(picker, tableMove);
+        for (Move move = nextMove(picker, ply); move != NO_MOVE && !cutoff;
+             move = nextMove(picker, ply)) {
+            cutoff = searchMove(node, move, key, snapshot);
+            if (cutoff) rememberKiller(move, ply, depth);
         }
     }
     reach = node.reach;
