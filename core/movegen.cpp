@@ -107,6 +107,20 @@ void addEnPassantMoves(MoveList& list) {
     }
 }
 
+// Appends the moves of the piece on square i, if it belongs to the side to move.
+void addMovesFrom(MoveList& list, int i) {
+    const PieceCode p = pos.board[i];
+    if (!isPieceOf(p, pos.side)) return;
+    const PieceCode type = pieceType(p);
+    if (type != PAWN) {
+        addPieceMoves(list, i, type);
+    } else if (pos.side == WHITE) {
+        addWhitePawnMoves(list, i);
+    } else {
+        addBlackPawnMoves(list, i);
+    }
+}
+
 }  // namespace
 
 void addMove(MoveList& list, int from, int to, uint32_t flags) {
@@ -121,20 +135,16 @@ void addMove(MoveList& list, int from, int to, uint32_t flags) {
 
 void generateMoves(MoveList& list) {
     list.count = 0;
-    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
-        const PieceCode p = pos.board[i];
-        if (!isPieceOf(p, pos.side)) continue;
-        const PieceCode type = pieceType(p);
-        if (type == PAWN) {
-            if (pos.side == WHITE) {
-                addWhitePawnMoves(list, i);
-            } else {
-                addBlackPawnMoves(list, i);
-            }
-        } else {
-            addPieceMoves(list, i, type);
-        }
-    }
+    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i)
+        addMovesFrom(list, i);
+    addCastlingMoves(list);
+    addEnPassantMoves(list);
+}
+
+void generateMovesOf(MoveList& list, SquareSet pieces) {
+    list.count = 0;
+    for (; pieces != 0; pieces &= pieces - 1)
+        addMovesFrom(list, firstSquare(pieces));
     addCastlingMoves(list);
     addEnPassantMoves(list);
 }

@@ -19,3 +19,7 @@ void addMove(MoveList& list, int from, int to, uint32_t flags);
 // Fills the list with the pseudo-legal moves of the side to move, in generation order:
 // pieces by ascending square, then castling entries, then en-passant captures.
 void generateMoves(MoveList& list);
+
+// Fills the list exactly as generateMoves does, looking only at the given squares, which
+// must include every square holding a piece of the side to move.
+void generateMovesOf(MoveList& list, SquareSet pieces);

@@ -68,6 +68,37 @@ constexpr bool isPlayingSquare(int square) {
            columnOf(square) >= 1 && columnOf(square) <= 8;
 }
 
+// A set of playing squares as 64 bits, one per square in ascending square order:
+// bit 8 * (row - 2) + (column - 1).
+using SquareSet = uint64_t;
+
+struct SquareBits {
+    int8_t bitOf[BOARD_SIZE];  // -1 for an edge square
+    int8_t squareOf[64];
+    constexpr SquareBits() : bitOf(), squareOf() {
+        for (int square = 0; square < BOARD_SIZE; ++square) {
+            const bool playing = rowOf(square) >= 2 && rowOf(square) <= 9 &&
+                                 columnOf(square) >= 1 && columnOf(square) <= 8;
+            const int bit = 8 * (rowOf(square) - 2) + columnOf(square) - 1;
+            bitOf[square] = static_cast<int8_t>(playing ? bit : -1);
+            if (playing) squareOf[bit] = static_cast<int8_t>(square);
+        }
+    }
+};
+inline constexpr SquareBits SQUARE_BITS;
+
+constexpr SquareSet squareSet(int square) {
+    return SquareSet{1} << SQUARE_BITS.bitOf[square];
+}
+// Returns the lowest square of a non-empty set.
+inline int firstSquare(SquareSet set) {
+    return SQUARE_BITS.squareOf[__builtin_ctzll(set)];
+}
+// Returns the highest square of a non-empty set.
+inline int lastSquare(SquareSet set) {
+    return SQUARE_BITS.squareOf[63 - __builtin_clzll(set)];
+}
+
 struct Position {
     PieceCode board[BOARD_SIZE];
     int32_t side;

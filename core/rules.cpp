@@ -182,6 +182,22 @@ bool pieceAttacks(int from, int square) {
 
 }  // namespace
 
+int changedSquares(Move move, int* squares) {
+    const int to = moveTo(move);
+    int n = 0;
+    squares[n++] = moveFrom(move);
+    squares[n++] = to;
+    if (hasFlag(move, MF_CASTLE)) {
+        const CastlingRule* rule = findCastlingRule(to);
+        squares[n++] = rule->rookFrom;
+        squares[n++] = rule->rookTo;
+    } else if (hasFlag(move, MF_EN_PASSANT)) {
+        // The pawn taken stands behind the square passed over, seen from the capturer.
+        squares[n++] = rowOf(to) == 4 ? to + SOUTH : to + NORTH;
+    }
+    return n;
+}
+
 bool givesCheck(Move move, int kingSquare) {
     const int mover = pos.side ^ BLACK;
     // Castling and en passant move two pieces, a promotion changes one: ask in full.

@@ -26,6 +26,10 @@ bool isExposedThrough(int kingSquare, int through, int bySide);
 // along the line it opened.
 bool givesCheck(Move move, int kingSquare);
 
+// Lists the squares whose contents a move changes: its own two, and a castling rook's
+// two or the square of a pawn taken en passant. Returns how many (at most 4).
+int changedSquares(Move move, int* squares);
+
 // Tells whether the king of the given colour is attacked; false when it has no king.
 bool inCheck(int colour);
 

@@ -28,7 +28,8 @@ constexpr int PLY_LIMIT = MAX_PLY + FAST_SEARCH_MAX_DEPTH + 2;  // no line goes 
 // The state one search keeps beside the global position.
 struct SearchState {
     int rootHistoryCount;
-    int kingSquare[2];  // indexed by colour >> 3
+    int kingSquare[2];    // indexed by colour >> 3
+    SquareSet pieces[2];  // the squares of each side's pieces, indexed by colour >> 3
     Move killers[PLY_LIMIT][2];
     int history[BOARD_SIZE][BOARD_SIZE];  // cut-offs by quiet moves, by from and to square
 };
@@ -36,6 +37,36 @@ SearchState state;
 
 int& kingOf(int colour) {
     return state.kingSquare[colour >> 3];
+}
+SquareSet& piecesOf(int colour) {
+    return state.pieces[colour >> 3];
+}
+
+void findPieces() {
+    state.pieces[0] = state.pieces[1] = 0;
+    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
+        const PieceCode p = pos.board[i];
+        if (p != EMPTY && p != OFFBOARD) piecesOf(pieceColour(p)) |= squareSet(i);
+    }
+}
+
+// Brings the sets of occupied squares up to date after a move.
+void updatePieces(Move move) {
+    if (!hasFlag(move, MF_CASTLE | MF_EN_PASSANT)) {
+        const SquareSet to = squareSet(moveTo(move));
+        piecesOf(pos.side ^ BLACK) ^= squareSet(moveFrom(move)) | to;
+        piecesOf(pos.side) &= ~to;
+        return;
+    }
+    int squares[4];
+    const int n = changedSquares(move, squares);
+    for (int k = 0; k < n; ++k) {
+        const SquareSet bit = squareSet(squares[k]);
+        state.pieces[0] &= ~bit;
+        state.pieces[1] &= ~bit;
+        const PieceCode p = pos.board[squares[k]];
+        if (p != EMPTY) piecesOf(pieceColour(p)) |= bit;
+    }
 }
 
 int findKing(int colour) {
@@ -62,10 +93,25 @@ int materialGain(Move move) {
     return gain;
 }
 
-void undoMove(Move move, const PositionSnapshot& before) {
+// What a node copies back after each move: the position's snapshot and the search's own
+// record of where the kings and the pieces stand.
+struct NodeSnapshot {
+    PositionSnapshot position;
+    int kingSquare[2];
+    SquareSet pieces[2];
+};
+
+void takeNodeSnapshot(NodeSnapshot& snapshot) {
+    takeSnapshot(snapshot.position);
+    std::copy(state.kingSquare, state.kingSquare + 2, snapshot.kingSquare);
+    std::copy(state.pieces, state.pieces + 2, snapshot.pieces);
+}
+
+void undoMove(const NodeSnapshot& before) {
     pos.side ^= BLACK;
-    if (pieceType(before.board[moveFrom(move)]) == KING) kingOf(pos.side) = moveFrom(move);
-    restoreSnapshot(before);
+    restoreSnapshot(before.position);
+    std::copy(before.kingSquare, before.kingSquare + 2, state.kingSquare);
+    std::copy(before.pieces, before.pieces + 2, state.pieces);
 }
 
 // What checks the side to move: how many pieces, the first of them, and for a slider the
@@ -124,7 +170,7 @@ bool answersCheck(const Check& check, int king, int to) {
 
 // Plays a move on the global position, keeping the king squares current; returns false,
 // with the position as before, when the move is illegal.
-bool tryMove(Move move, const Check& check, const PositionSnapshot& before) {
+bool tryMove(Move move, const Check& check, const NodeSnapshot& before) {
     const int from = moveFrom(move);
     const int mover = pos.side;
     const bool kingMoves = pieceType(pos.board[from]) == KING;
@@ -143,9 +189,10 @@ bool tryMove(Move move, const Check& check, const PositionSnapshot& before) {
     const bool exposed =
         fullTest ? isAttacked(kingOf(mover), pos.side) : isExposedThrough(king, from, pos.side);
     if (exposed) {
-        undoMove(move, before);
+        undoMove(before);
         return false;
     }
+    updatePieces(move);
     return true;
 }
 
@@ -168,7 +215,7 @@ struct MovePicker {
 };
 
 void startPicking(MovePicker& picker, Move tableMove) {
-    generateMoves(picker.list);
+    generateMovesOf(picker.list, piecesOf(pos.side));
     MoveList& list = picker.list;
     Move quiet[MAX_MOVES];
     int quiets = 0;
@@ -267,9 +314,10 @@ int mateScore(bool inCheckNow, int ply) {
 // Scores a node whose children are leaves by the best material its side can win with
 // one legal move; no child needs to be visited.
 int searchFrontier(int alpha, int beta, int ply, bool inCheckNow, int material) {
-    const int gain = inCheckNow
-                         ? bestLegalGainByGeneration()
-                         : bestLegalGain(kingOf(pos.side), alpha - material, beta - material);
+    const int gain =
+        inCheckNow ? bestLegalGainByGeneration()
+                   : bestLegalGain(kingOf(pos.side), piecesOf(pos.side), piecesOf(pos.side ^ BLACK),
+                                   alpha - material, beta - material);
     if (gain == NO_LEGAL_MOVE) return mateScore(inCheckNow, ply);
     return clip(material + gain, alpha, beta);
 }
@@ -311,10 +359,10 @@ int searchChild(Node& node, int alpha, int beta, int gain, const KeyOrigin& orig
 // Plays one move of a node and searches it: the first legal move with the full window,
 // the others first with a null window that only asks whether they are better.
 // Returns true on a cut-off.
-bool searchMove(Node& node, Move move, const TableKey& key, const PositionSnapshot& snapshot) {
+bool searchMove(Node& node, Move move, const TableKey& key, const NodeSnapshot& snapshot) {
     const int gain = materialGain(move);
     if (!tryMove(move, node.check, snapshot)) return false;
-    const KeyOrigin origin{key, move, snapshot};
+    const KeyOrigin origin{key, move, snapshot.position};
     const bool check = givesCheck(move, kingOf(pos.side));
     int score = 0;
     if (!node.anyLegal) {
@@ -326,7 +374,7 @@ bool searchMove(Node& node, Move move, const TableKey& key, const PositionSnapsh
         }
     }
     node.anyLegal = true;
-    undoMove(move, snapshot);
+    undoMove(snapshot);
     if (score <= node.alpha) return false;
     node.best = move;
     if (score >= node.beta) return true;
@@ -390,8 +438,8 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
 
     // 4. The table's move before any other is generated, then the rest in order of
     // promise, each undone by copy.
-    PositionSnapshot snapshot;
-    takeSnapshot(snapshot);
+    NodeSnapshot snapshot;
+    takeNodeSnapshot(snapshot);
     bool cutoff = tableMove != NO_MOVE && searchMove(node, tableMove, key, snapshot);
     if (!cutoff) {
         MovePicker picker;
@@ -431,14 +479,14 @@ int searchTop(int depth, const TableKey& key) {
               checkOf(inCheckNow), false,       NO_MOVE, 0};
     MoveList list;
     generateMoves(list);
-    PositionSnapshot snapshot;
-    takeSnapshot(snapshot);
+    NodeSnapshot snapshot;
+    takeNodeSnapshot(snapshot);
     for (int k = 0; k < list.count; ++k) {
         const Move move = list.moves[k];
         const int gain = materialGain(move);
         if (!tryMove(move, node.check, snapshot)) continue;
         // A later move first only has to show that it is better than the best so far.
-        const KeyOrigin origin{key, move, snapshot};
+        const KeyOrigin origin{key, move, snapshot.position};
         const bool check = givesCheck(move, kingOf(pos.side));
         int score = 0;
         if (node.anyLegal) {
@@ -449,7 +497,7 @@ int searchTop(int depth, const TableKey& key) {
             score = searchChild(node, node.alpha, node.beta, gain, origin, check);
         }
         node.anyLegal = true;
-        undoMove(move, snapshot);
+        undoMove(snapshot);
         if (score > node.alpha) {
             if (score >= node.beta) return node.beta;
             node.alpha = score;
@@ -473,6 +521,7 @@ int fastSearch(int depth) {
     bestMove = NO_MOVE;
     if (!fastSearchApplies(depth)) return search(-SCORE_LIMIT, SCORE_LIMIT, depth);
     state.rootHistoryCount = pos.historyCount;
+    findPieces();
     state.kingSquare[0] = findKing(WHITE);
     state.kingSquare[1] = findKing(BLACK);
     std::memset(state.killers, 0, sizeof state.killers);

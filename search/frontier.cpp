@@ -29,6 +29,8 @@ struct Mover {
     int opponent;
     int king;
     int forward;  // a pawn step of the side
+    SquareSet own;
+    SquareSet opposing;
 };
 
 // Tells whether moving a piece from one square to another (taking a pawn en passant on
@@ -160,16 +162,11 @@ int victimClass(PieceCode type) {
 void gatherPieces(const Mover& m, int above, Pieces& pieces) {
     for (int& count : pieces.victimCount)
         count = 0;
-    const int opponent = m.opponent;
-    for (int rowStart = FIRST_PLAYING_SQUARE; rowStart <= LAST_PLAYING_SQUARE;
-         rowStart += ROW_WIDTH) {
-        for (int sq = rowStart; sq < rowStart + 8; ++sq) {
-            const PieceCode p = pos.board[sq];
-            if (p == EMPTY || pieceColour(p) != opponent) continue;
-            const int c = victimClass(pieceType(p));
-            if (c < 0 || PIECE_VALUES[VICTIM_ORDER[c]] <= above) continue;
-            pieces.victims[c][pieces.victimCount[c]++] = sq;
-        }
+    for (SquareSet set = m.opposing; set != 0; set &= set - 1) {
+        const int sq = firstSquare(set);
+        const int c = victimClass(pieceType(pos.board[sq]));
+        if (c < 0 || PIECE_VALUES[VICTIM_ORDER[c]] <= above) continue;
+        pieces.victims[c][pieces.victimCount[c]++] = sq;
     }
 }
 
@@ -214,11 +211,14 @@ bool hasFreePieceMove(const Mover& m, int from) {
 // Tells whether the side to move has any legal move at all. The side's pieces mostly
 // stand near its own back rank, so the search starts there.
 bool hasLegalMove(const Mover& m) {
-    const bool fromTop = m.side == BLACK;
-    for (int k = 0; k <= LAST_PLAYING_SQUARE - FIRST_PLAYING_SQUARE; ++k) {
-        const int sq = fromTop ? FIRST_PLAYING_SQUARE + k : LAST_PLAYING_SQUARE - k;
-        if (sq != m.king && isPieceOf(pos.board[sq], m.side) && hasFreePieceMove(m, sq)) {
-            return true;
+    const SquareSet pieces = m.own & ~squareSet(m.king);
+    if (m.side == BLACK) {
+        for (SquareSet set = pieces; set != 0; set &= set - 1) {
+            if (hasFreePieceMove(m, firstSquare(set))) return true;
+        }
+    } else {
+        for (SquareSet set = pieces; set != 0; set &= ~squareSet(lastSquare(set))) {
+            if (hasFreePieceMove(m, lastSquare(set))) return true;
         }
     }
     for (int d : KING_STEPS) {
@@ -233,9 +233,9 @@ bool hasLegalMove(const Mover& m) {
 
 }  // namespace
 
-int bestLegalGain(int kingSquare, int low, int high) {
+int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, int high) {
     const int forward = pos.side == WHITE ? NORTH : SOUTH;
-    const Mover m{pos.side, pos.side ^ BLACK, kingSquare, forward};
+    const Mover m{pos.side, pos.side ^ BLACK, kingSquare, forward, own, opposing};
     // 1. When any move will do, only its existence matters.
     if (high <= 0) return hasLegalMove(m) ? 0 : NO_LEGAL_MOVE;
     // 2. Promotions, then captures worth more than what is already found or needed.

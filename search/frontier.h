@@ -2,6 +2,8 @@
 // stands at plus the most it can win with one legal move.
 #pragma once
 
+#include "core/position.h"
+
 constexpr int NO_LEGAL_MOVE = -1;
 
 // Returns the most material the side to move can win with one legal move (0 for a
@@ -9,8 +11,9 @@ constexpr int NO_LEGAL_MOVE = -1;
 // 'low' may be answered by any gain of at most 'low', and every gain of at least 'high'
 // by any of at least 'high'. Looks only at the moves that matter: promotions, then
 // victims from the most valuable down, then any move at all. The side to move must not
-// be in check; kingSquare is where its king stands.
-int bestLegalGain(int kingSquare, int low, int high);
+// be in check; kingSquare is where its king stands, own and opposing the squares of its
+// pieces and of the opponent's.
+int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, int high);
 
 // Answers the same by generating and playing every move; works in check as well.
 int bestLegalGainByGeneration();

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/rules.h"
+
 namespace {
 
 constexpr uint64_t nextRandom(uint64_t& state) {
@@ -46,23 +48,6 @@ uint64_t fullKey(const ZobristKeys& keys) {
         k ^= keys.piece[i][pos.board[i] & 15];
     }
     return k;
-}
-
-// The squares whose contents a move may change: its own two, a castling rook's two, or
-// the square of a pawn taken en passant.
-int changedSquares(Move move, int* squares) {
-    int n = 0;
-    squares[n++] = moveFrom(move);
-    squares[n++] = moveTo(move);
-    if (hasFlag(move, MF_CASTLE)) {
-        const int to = moveTo(move);
-        const bool kingside = to == G1 || to == G8;
-        squares[n++] = kingside ? to + 1 : to - 2;  // the rook's corner
-        squares[n++] = kingside ? to - 1 : to + 1;  // the square it lands on
-    } else if (hasFlag(move, MF_EN_PASSANT)) {
-        squares[n++] = moveTo(move) + (pos.side == BLACK ? SOUTH : NORTH);
-    }
-    return n;
 }
 
 uint64_t updatedKey(const ZobristKeys& keys, uint64_t k, const int* squares, int n,
