@@ -34,6 +34,18 @@ constexpr int LAST_PLAYING_SQUARE = 98;   // h1
 constexpr int NORTH = -10;                // one rank towards rank 8
 constexpr int SOUTH = 10;                 // one rank towards rank 1
 
+// Steps on the board: a knight's jumps, a king's steps (also the queen's rays), and the
+// bishop's and rook's rays.
+// clang-format off
+inline constexpr int KNIGHT_STEPS[8]   = {-21, -19, -12, -8, 8, 12, 19, 21};
+inline constexpr int KING_STEPS[8]     = {-11, -10, -9, -1, 1, 9, 10, 11};
+inline constexpr int DIAGONAL_STEPS[4] = {-11, -9, 9, 11};
+inline constexpr int STRAIGHT_STEPS[4] = {-10, -1, 1, 10};
+// clang-format on
+constexpr bool isStraightStep(int step) {
+    return step == NORTH || step == SOUTH || step == 1 || step == -1;
+}
+
 // The fixed squares of kings and rooks on their starting ranks.
 // clang-format off
 constexpr int A8 = 21, B8 = 22, C8 = 23, D8 = 24, E8 = 25, F8 = 26, G8 = 27, H8 = 28;

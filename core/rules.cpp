@@ -1,5 +1,7 @@
 #include "core/rules.h"
 
+#include <initializer_list>
+
 #include "core/movegen.h"
 #include "core/position.h"
 
@@ -93,11 +95,6 @@ struct LineTable {
 };
 constexpr LineTable LINES;
 
-constexpr int KNIGHT_OFFSETS[8] = {-21, -19, -12, -8, 8, 12, 19, 21};
-constexpr int KING_OFFSETS[8] = {-11, -10, -9, -1, 1, 9, 10, 11};
-constexpr int DIAGONALS[4] = {-11, -9, 9, 11};
-constexpr int ORTHOGONALS[4] = {-10, -1, 1, 10};
-
 bool isStepAttacked(int square, const int (&offsets)[8], PieceCode attacker) {
     for (int d : offsets) {
         if (pos.board[square + d] == attacker) return true;
@@ -147,7 +144,7 @@ bool isExposedThrough(int kingSquare, int through, int bySide) {
     int t = kingSquare + d;
     while (pos.board[t] == EMPTY)
         t += d;
-    const PieceCode slider = (d == NORTH || d == SOUTH || d == 1 || d == -1) ? ROOK : BISHOP;
+    const PieceCode slider = isStraightStep(d) ? ROOK : BISHOP;
     return pos.board[t] == (slider | bySide) || pos.board[t] == (QUEEN | bySide);
 }
 
@@ -161,7 +158,7 @@ bool pieceAttacks(int from, int square) {
         case PAWN:
             return pieceColour(piece) == WHITE ? (d == -11 || d == -9) : (d == 9 || d == 11);
         case KNIGHT:
-            for (int offset : KNIGHT_OFFSETS) {
+            for (int offset : KNIGHT_STEPS) {
                 if (d == offset) return true;
             }
             return false;
@@ -170,8 +167,7 @@ bool pieceAttacks(int from, int square) {
         default: {
             const int step = LINES.step[from][square];
             if (step == 0) return false;
-            const bool straight = step == NORTH || step == SOUTH || step == 1 || step == -1;
-            if (pieceType(piece) == (straight ? BISHOP : ROOK)) return false;
+            if (pieceType(piece) == (isStraightStep(step) ? BISHOP : ROOK)) return false;
             int t = from + step;
             while (t != square && pos.board[t] == EMPTY)
                 t += step;
@@ -208,13 +204,56 @@ bool givesCheck(Move move, int kingSquare) {
            isExposedThrough(kingSquare, moveFrom(move), mover);
 }
 
+namespace {
+
+void addChecker(Checkers& checkers, int square, int step) {
+    if (checkers.count++ == 0) {
+        checkers.square = square;
+        checkers.step = step;
+    }
+}
+
+}  // namespace
+
+Checkers findCheckers(int king, int bySide) {
+    Checkers checkers{0, NO_SQUARE, 0};
+    const PieceCode* b = pos.board;
+    for (int d : KNIGHT_STEPS) {
+        if (b[king + d] == (KNIGHT | bySide)) addChecker(checkers, king + d, 0);
+    }
+    const int pawnRow = bySide == WHITE ? SOUTH : NORTH;  // where its pawns would stand
+    for (int side : {-1, 1}) {
+        if (b[king + pawnRow + side] == (PAWN | bySide)) {
+            addChecker(checkers, king + pawnRow + side, 0);
+        }
+    }
+    for (int d : KING_STEPS) {
+        int t = king + d;
+        while (b[t] == EMPTY)
+            t += d;
+        const PieceCode slider = (isStraightStep(d) ? ROOK : BISHOP) | bySide;
+        if (b[t] == slider || b[t] == (QUEEN | bySide)) addChecker(checkers, t, d);
+    }
+    return checkers;
+}
+
+bool answersCheck(const Checkers& checkers, int king, int to) {
+    if (checkers.count != 1) return false;
+    if (to == checkers.square) return true;
+    if (checkers.step == 0) return false;
+    for (int t = king + checkers.step; t != checkers.square; t += checkers.step) {
+        if (t == to) return true;
+    }
+    return false;
+}
+
 bool isAttacked(int square, int bySide) {
     const PieceCode target = pos.board[square];
     if (target == OFFBOARD || isPieceOf(target, bySide)) return false;
-    return isStepAttacked(square, KNIGHT_OFFSETS, KNIGHT | bySide) ||
-           isStepAttacked(square, KING_OFFSETS, KING | bySide) ||
-           isRayAttacked(square, DIAGONALS, BISHOP | bySide, QUEEN | bySide) ||
-           isRayAttacked(square, ORTHOGONALS, ROOK | bySide, QUEEN | bySide) ||
+    return isStepAttacked(square, KNIGHT_STEPS, KNIGHT | bySide) ||
+           isStepAttacked(square, KING_STEPS, KING | bySide) ||
+           isRayAttacked(square, DIAGONAL_STEPS, BISHOP | bySide, QUEEN | bySide) ||
+           isRayAttacked(square, STRAIGHT_STEPS, ROOK | bySide, QUEEN | bySide) ||
            isPawnAttacked(square, bySide);
 }
 

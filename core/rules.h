@@ -30,6 +30,21 @@ bool givesCheck(Move move, int kingSquare);
 // two or the square of a pawn taken en passant. Returns how many (at most 4).
 int changedSquares(Move move, int* squares);
 
+// The pieces that give check: how many, the first found, and for a slider the step
+// from the king towards it (0 for a knight or a pawn).
+struct Checkers {
+    int count;
+    int square;
+    int step;
+};
+
+// Finds the pieces of bySide that attack the king on the given square.
+Checkers findCheckers(int king, int bySide);
+
+// Tells whether a move of a piece other than the king onto the square can answer the
+// check: by taking the only checker or by stepping between it and the king.
+bool answersCheck(const Checkers& checkers, int king, int to);
+
 // Tells whether the king of the given colour is attacked; false when it has no king.
 bool inCheck(int colour);
 

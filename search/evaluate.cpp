@@ -10,3 +10,14 @@ int evaluate() {
     }
     return pos.side == WHITE ? s : -s;
 }
+
+int materialGain(Move move) {
+    int gain = 0;
+    if (hasFlag(move, MF_EN_PASSANT)) {
+        gain = PIECE_VALUES[PAWN];
+    } else if (hasFlag(move, MF_CAPTURE)) {
+        gain = PIECE_VALUES[pieceType(pos.board[moveTo(move)])];
+    }
+    if (hasFlag(move, MF_PROMOTION)) gain += PIECE_VALUES[movePromotion(move)] - PIECE_VALUES[PAWN];
+    return gain;
+}

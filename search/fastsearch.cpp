@@ -8,6 +8,7 @@
 #include "core/rules.h"
 #include "search/evaluate.h"
 #include "search/frontier.h"
+#include "search/movepicker.h"
 #include "search/search.h"
 #include "search/ttable.h"
 
@@ -23,15 +24,11 @@
 
 namespace {
 
-constexpr int PLY_LIMIT = MAX_PLY + FAST_SEARCH_MAX_DEPTH + 2;  // no line goes deeper
-
 // The state one search keeps beside the global position.
 struct SearchState {
     int rootHistoryCount;
     int kingSquare[2];    // indexed by colour >> 3
     SquareSet pieces[2];  // the squares of each side's pieces, indexed by colour >> 3
-    Move killers[PLY_LIMIT][2];
-    int history[BOARD_SIZE][BOARD_SIZE];  // cut-offs by quiet moves, by from and to square
 };
 SearchState state;
 
@@ -81,18 +78,6 @@ bool sideToMoveInCheck() {
     return king != NO_SQUARE && isAttacked(king, pos.side ^ BLACK);
 }
 
-// Returns the material the move wins for the side making it.
-int materialGain(Move move) {
-    int gain = 0;
-    if (hasFlag(move, MF_EN_PASSANT)) {
-        gain = PIECE_VALUES[PAWN];
-    } else if (hasFlag(move, MF_CAPTURE)) {
-        gain = PIECE_VALUES[pieceType(pos.board[moveTo(move)])];
-    }
-    if (hasFlag(move, MF_PROMOTION)) gain += PIECE_VALUES[movePromotion(move)] - PIECE_VALUES[PAWN];
-    return gain;
-}
-
 // What a node copies back after each move: the position's snapshot and the search's own
 // record of where the kings and the pieces stand.
 struct NodeSnapshot {
@@ -114,63 +99,9 @@ void undoMove(const NodeSnapshot& before) {
     std::copy(before.pieces, before.pieces + 2, state.pieces);
 }
 
-// What checks the side to move: how many pieces, the first of them, and for a slider the
-// step from the king towards it (0 for a knight or a pawn).
-struct Check {
-    bool inCheck;
-    int count;
-    int checker;
-    int step;
-};
-
-constexpr int KNIGHT_JUMPS[8] = {-21, -19, -12, -8, 8, 12, 19, 21};
-constexpr int KING_RAYS[8] = {-11, -10, -9, -1, 1, 9, 10, 11};
-
-void addChecker(Check& check, int square, int step) {
-    if (check.count++ == 0) {
-        check.checker = square;
-        check.step = step;
-    }
-}
-
-// Finds the pieces of bySide that attack the king on the given square.
-Check findCheck(int king, int bySide) {
-    Check check{true, 0, NO_SQUARE, 0};
-    const PieceCode* b = pos.board;
-    for (int d : KNIGHT_JUMPS) {
-        if (b[king + d] == (KNIGHT | bySide)) addChecker(check, king + d, 0);
-    }
-    const int pawnRow = bySide == WHITE ? SOUTH : NORTH;  // where its pawns would stand
-    for (int side : {-1, 1}) {
-        if (b[king + pawnRow + side] == (PAWN | bySide))
-            addChecker(check, king + pawnRow + side, 0);
-    }
-    for (int d : KING_RAYS) {
-        int t = king + d;
-        while (b[t] == EMPTY)
-            t += d;
-        const bool straight = d == NORTH || d == SOUTH || d == 1 || d == -1;
-        const PieceCode slider = (straight ? ROOK : BISHOP) | bySide;
-        if (b[t] == slider || b[t] == (QUEEN | bySide)) addChecker(check, t, d);
-    }
-    return check;
-}
-
-// Tells whether a move of a piece other than the king onto the square can answer the
-// check: by taking the only checker or by stepping between it and the king.
-bool answersCheck(const Check& check, int king, int to) {
-    if (check.count != 1) return false;
-    if (to == check.checker) return true;
-    if (check.step == 0) return false;
-    for (int t = king + check.step; t != check.checker; t += check.step) {
-        if (t == to) return true;
-    }
-    return false;
-}
-
 // Plays a move on the global position, keeping the king squares current; returns false,
 // with the position as before, when the move is illegal.
-bool tryMove(Move move, const Check& check, const NodeSnapshot& before) {
+bool tryMove(Move move, const Checkers& check, const NodeSnapshot& before) {
     const int from = moveFrom(move);
     const int mover = pos.side;
     const bool kingMoves = pieceType(pos.board[from]) == KING;
@@ -178,7 +109,7 @@ bool tryMove(Move move, const Check& check, const NodeSnapshot& before) {
     const int king = kingOf(mover);
     // In check, a move of another piece that neither takes the checker nor blocks its line
     // is illegal without trying it.
-    if (check.inCheck && !kingMoves && !enPassant && !answersCheck(check, king, moveTo(move))) {
+    if (check.count > 0 && !kingMoves && !enPassant && !answersCheck(check, king, moveTo(move))) {
         return false;
     }
     if (!playPseudoLegal(move)) return false;
@@ -196,111 +127,9 @@ bool tryMove(Move move, const Check& check, const NodeSnapshot& before) {
     return true;
 }
 
-Check checkOf(bool inCheckNow) {
-    if (!inCheckNow) return Check{false, 0, NO_SQUARE, 0};
-    return findCheck(kingOf(pos.side), pos.side ^ BLACK);
-}
-
-// Hands out a node's moves in stages, likeliest cut-offs first: captures and promotions
-// by victim then attacker, then the killers of the ply, then the quiet moves by their
-// history of cut-offs. The quiet moves are only scored and sorted when every capture has
-// been tried, which a cut-off usually spares.
-struct MovePicker {
-    MoveList list;  // captures first, then the quiet moves
-    int order[MAX_MOVES];
-    int captures;
-    int next;
-    int killersTried;
-    Move skip[3];  // the table's move and the killers, once tried
-};
-
-void startPicking(MovePicker& picker, Move tableMove) {
-    generateMovesOf(picker.list, piecesOf(pos.side));
-    MoveList& list = picker.list;
-    Move quiet[MAX_MOVES];
-    int quiets = 0;
-    int captures = 0;
-    for (int k = 0; k < list.count; ++k) {
-        const Move m = list.moves[k];
-        if (hasFlag(m, MF_CAPTURE | MF_PROMOTION)) {
-            const int attacker = PIECE_VALUES[pieceType(pos.board[moveFrom(m)])];
-            picker.order[captures] = materialGain(m) * 16 - attacker;
-            list.moves[captures++] = m;
-        } else {
-            quiet[quiets++] = m;
-        }
-    }
-    std::copy(quiet, quiet + quiets, list.moves + captures);
-    picker.captures = captures;
-    picker.next = 0;
-    picker.killersTried = 0;
-    picker.skip[0] = tableMove;
-    picker.skip[1] = picker.skip[2] = NO_MOVE;
-}
-
-// Moves the best-scored of the moves from k to end to position k.
-void pickBest(MovePicker& picker, int k, int end) {
-    int best = k;
-    for (int j = k + 1; j < end; ++j) {
-        if (picker.order[j] > picker.order[best]) best = j;
-    }
-    std::swap(picker.list.moves[k], picker.list.moves[best]);
-    std::swap(picker.order[k], picker.order[best]);
-}
-
-// Sorts the quiet moves by falling history, keeping equal ones in generation order.
-void sortQuietMoves(MovePicker& picker) {
-    MoveList& list = picker.list;
-    for (int j = picker.captures; j < list.count; ++j) {
-        const Move move = list.moves[j];
-        const int score = state.history[moveFrom(move)][moveTo(move)];
-        int i = j;
-        for (; i > picker.captures && picker.order[i - 1] < score; --i) {
-            list.moves[i] = list.moves[i - 1];
-            picker.order[i] = picker.order[i - 1];
-        }
-        list.moves[i] = move;
-        picker.order[i] = score;
-    }
-}
-
-bool isQuietMove(const MovePicker& picker, Move move) {
-    for (int k = picker.captures; k < picker.list.count; ++k) {
-        if (picker.list.moves[k] == move) return true;
-    }
-    return false;
-}
-
-// Returns the next move to try, or NO_MOVE when all have been handed out.
-Move nextMove(MovePicker& picker, int ply) {
-    const MoveList& list = picker.list;
-    while (picker.next < picker.captures) {
-        pickBest(picker, picker.next, picker.captures);
-        const Move m = list.moves[picker.next++];
-        if (m != picker.skip[0]) return m;
-    }
-    while (picker.killersTried < 2) {
-        const Move killer = state.killers[ply][picker.killersTried++];
-        if (killer != NO_MOVE && killer != picker.skip[0] && killer != picker.skip[1] &&
-            isQuietMove(picker, killer)) {
-            picker.skip[picker.killersTried] = killer;
-            return killer;
-        }
-    }
-    if (picker.next == picker.captures) sortQuietMoves(picker);
-    while (picker.next < list.count) {
-        const Move m = list.moves[picker.next++];
-        if (m != picker.skip[0] && m != picker.skip[1] && m != picker.skip[2]) return m;
-    }
-    return NO_MOVE;
-}
-
-void rememberKiller(Move move, int ply, int depth) {
-    if (hasFlag(move, MF_CAPTURE | MF_PROMOTION)) return;
-    state.history[moveFrom(move)][moveTo(move)] += depth * depth;
-    if (state.killers[ply][0] == move) return;
-    state.killers[ply][1] = state.killers[ply][0];
-    state.killers[ply][0] = move;
+Checkers checkersOf(bool inCheckNow) {
+    if (!inCheckNow) return Checkers{0, NO_SQUARE, 0};
+    return findCheckers(kingOf(pos.side), pos.side ^ BLACK);
 }
 
 int clip(int score, int alpha, int beta) {
@@ -337,7 +166,7 @@ struct Node {
     int depth;
     int ply;
     int material;
-    Check check;
+    Checkers check;
     bool anyLegal;
     Move best;
     int reach;
@@ -425,7 +254,7 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
         return searchFrontier(alpha, beta, ply, inCheckNow, material);
     }
     if (!surelyInner) key = updateKey(origin.parent, origin.move, origin.before);
-    Node node{alpha, beta, depth, ply, material, checkOf(inCheckNow), false, NO_MOVE, 0};
+    Node node{alpha, beta, depth, ply, material, checkersOf(inCheckNow), false, NO_MOVE, 0};
 
     // 3. A stored value of the same depth, or at least the move to try first.
     const TableEntry* entry = probeTable(key);
@@ -443,11 +272,11 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
     bool cutoff = tableMove != NO_MOVE && searchMove(node, tableMove, key, snapshot);
     if (!cutoff) {
         MovePicker picker;
-        startPicking(picker, tableMove);
+        startPicking(picker, tableMove, piecesOf(pos.side));
         for (Move move = nextMove(picker, ply); move != NO_MOVE && !cutoff;
              move = nextMove(picker, ply)) {
             cutoff = searchMove(node, move, key, snapshot);
-            if (cutoff) rememberKiller(move, ply, depth);
+            if (cutoff) rememberCutoff(move, ply, depth);
         }
     }
     reach = node.reach;
@@ -475,35 +304,16 @@ int searchTop(int depth, const TableKey& key) {
     if (depth <= 0) return material;
     const bool inCheckNow = sideToMoveInCheck();
     if (inCheckNow) ++depth;
-    Node node{-SCORE_LIMIT,        SCORE_LIMIT, depth,   0, material,
-              checkOf(inCheckNow), false,       NO_MOVE, 0};
+    Node node{-SCORE_LIMIT,           SCORE_LIMIT, depth,   0, material,
+              checkersOf(inCheckNow), false,       NO_MOVE, 0};
     MoveList list;
     generateMoves(list);
     NodeSnapshot snapshot;
     takeNodeSnapshot(snapshot);
     for (int k = 0; k < list.count; ++k) {
-        const Move move = list.moves[k];
-        const int gain = materialGain(move);
-        if (!tryMove(move, node.check, snapshot)) continue;
-        // A later move first only has to show that it is better than the best so far.
-        const KeyOrigin origin{key, move, snapshot.position};
-        const bool check = givesCheck(move, kingOf(pos.side));
-        int score = 0;
-        if (node.anyLegal) {
-            score = searchChild(node, node.alpha, node.alpha + 1, gain, origin, check);
-            if (score > node.alpha)
-                score = searchChild(node, node.alpha, node.beta, gain, origin, check);
-        } else {
-            score = searchChild(node, node.alpha, node.beta, gain, origin, check);
-        }
-        node.anyLegal = true;
-        undoMove(snapshot);
-        if (score > node.alpha) {
-            if (score >= node.beta) return node.beta;
-            node.alpha = score;
-            bestMove = move;
-        }
+        if (searchMove(node, list.moves[k], key, snapshot)) return node.beta;
     }
+    bestMove = node.best;
     return node.anyLegal ? node.alpha : mateScore(inCheckNow, 0);
 }
 
@@ -524,14 +334,8 @@ int fastSearch(int depth) {
     findPieces();
     state.kingSquare[0] = findKing(WHITE);
     state.kingSquare[1] = findKing(BLACK);
-    std::memset(state.killers, 0, sizeof state.killers);
-    std::memset(state.history, 0, sizeof state.history);
+    clearMoveOrdering();
     const TableKey key = positionKey();
-    // Shallower searches first fill the table with moves worth trying first.
-    for (int d = 3; d < depth; ++d) {
-        searchTop(d, key);
-    }
-    bestMove = NO_MOVE;
     return searchTop(depth, key);
 }
 

@@ -9,14 +9,8 @@
 
 namespace {
 
-// clang-format off
-constexpr int KNIGHT_STEPS[8] = {-21, -19, -12, -8, 8, 12, 19, 21};
-constexpr int KING_STEPS[8]   = {-11, -10, -9, -1, 1, 9, 10, 11};
-constexpr int DIAGONALS[4]    = {-11, -9, 9, 11};
-constexpr int ORTHOGONALS[4]  = {-10, -1, 1, 10};
 // Victim types from the most valuable down; kings are never captured.
 constexpr PieceCode VICTIM_ORDER[4] = {QUEEN, ROOK, KNIGHT, PAWN};
-// clang-format on
 
 constexpr int PROMOTION_GAIN = PIECE_VALUES[QUEEN] - PIECE_VALUES[PAWN];
 
@@ -114,7 +108,7 @@ bool canCapture(const Mover& m, int square) {
     for (int d : KNIGHT_STEPS) {
         if (capturesLegally(m, square + d, square, KNIGHT | side)) return true;
     }
-    for (int d : DIAGONALS) {
+    for (int d : DIAGONAL_STEPS) {
         int t = square + d;
         while (b[t] == EMPTY)
             t += d;
@@ -122,7 +116,7 @@ bool canCapture(const Mover& m, int square) {
             return true;
         }
     }
-    for (int d : ORTHOGONALS) {
+    for (int d : STRAIGHT_STEPS) {
         int t = square + d;
         while (b[t] == EMPTY)
             t += d;
@@ -200,7 +194,7 @@ bool hasFreePieceMove(const Mover& m, int from) {
     if (type == PAWN) return b[from + m.forward] == EMPTY;
     const int* steps = type == KNIGHT ? KNIGHT_STEPS : KING_STEPS;
     const int count = type == KNIGHT || type == QUEEN ? 8 : 4;
-    const int* rays = type == BISHOP ? DIAGONALS : type == ROOK ? ORTHOGONALS : steps;
+    const int* rays = type == BISHOP ? DIAGONAL_STEPS : type == ROOK ? STRAIGHT_STEPS : steps;
     for (int k = 0; k < count; ++k) {
         const PieceCode target = b[from + rays[k]];
         if (target == EMPTY || isPieceOf(target, m.opponent)) return true;
@@ -260,14 +254,7 @@ int bestLegalGainByGeneration() {
     int best = NO_LEGAL_MOVE;
     for (int k = 0; k < list.count; ++k) {
         const Move move = list.moves[k];
-        int gain = 0;
-        if (hasFlag(move, MF_EN_PASSANT)) {
-            gain = PIECE_VALUES[PAWN];
-        } else if (hasFlag(move, MF_CAPTURE)) {
-            gain = PIECE_VALUES[pieceType(pos.board[moveTo(move)])];
-        }
-        if (hasFlag(move, MF_PROMOTION))
-            gain += PIECE_VALUES[movePromotion(move)] - PIECE_VALUES[PAWN];
+        const int gain = materialGain(move);
         if (gain <= best || !playPseudoLegal(move)) continue;
         const bool legal = !inCheck(pos.side ^ BLACK);
         pos.side ^= BLACK;
