@@ -14,9 +14,7 @@ constexpr char CARRIAGE_RETURN = '\r';
 constexpr char LINE_FEED = '\n';
 constexpr char END_OF_FILE_MARK = 26;  // Ctrl-Z
 
-[[noreturn]] void fail() {
-    std::_Exit(EXIT_FAILURE);
-}
+[[noreturn]] void fail() { std::_Exit(EXIT_FAILURE); }
 
 // Reads one byte; returns false at the end of input.
 bool readByte(char& c) {
@@ -45,8 +43,7 @@ void writeChar(char c) {
 }
 
 void writeLine(const char* text) {
-    while (*text != '\0')
-        writeChar(*text++);
+    while (*text != '\0') writeChar(*text++);
     endLine();
 }
 

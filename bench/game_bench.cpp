@@ -76,9 +76,7 @@ const char* outcomeName(PlyOutcome outcome) {
     }
 }
 
-std::string moveText(Move move) {
-    return squareName(moveFrom(move)) + squareName(moveTo(move));
-}
+std::string moveText(Move move) { return squareName(moveFrom(move)) + squareName(moveTo(move)); }
 
 void reportGame(const std::vector<PlyFigures>& plies, PlyOutcome outcome) {
     std::printf("The game with the fast search\n%4s  %-6s %12s %10s\n", "ply", "move", "calls",

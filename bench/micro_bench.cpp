@@ -48,8 +48,7 @@ BENCHMARK(attackTest)->Arg(0)->Arg(1)->ArgNames({"byGeneration"});
 void perftStart(benchmark::State& state) {
     setUp(START_FEN);
     uint64_t nodes = 0;
-    for (auto _ : state)
-        nodes += perft(static_cast<int>(state.range(0)));
+    for (auto _ : state) nodes += perft(static_cast<int>(state.range(0)));
     state.counters["nodes/s"] = benchmark::Counter(double(nodes), benchmark::Counter::kIsRate);
 }
 BENCHMARK(perftStart)->Arg(4)->Unit(benchmark::kMillisecond);

@@ -33,8 +33,7 @@ constexpr CastlingField CASTLING_FIELDS[] = {
 // shown as '?' so that the message stays on one line.
 std::string quoted(std::string_view text) {
     std::string q = "'";
-    for (char c : text)
-        q += (c >= ' ' && c <= '~') ? c : '?';
+    for (char c : text) q += (c >= ' ' && c <= '~') ? c : '?';
     return q + "'";
 }
 
@@ -42,11 +41,9 @@ std::vector<std::string_view> splitFields(std::string_view text) {
     std::vector<std::string_view> fields;
     size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-            ++i;
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
         const size_t start = i;
-        while (i < text.size() && text[i] != ' ' && text[i] != '\t')
-            ++i;
+        while (i < text.size() && text[i] != ' ' && text[i] != '\t') ++i;
         if (i > start) fields.push_back(text.substr(start, i - start));
     }
     return fields;
@@ -159,8 +156,7 @@ bool parseEnPassant(std::string_view field, Position& p, std::string& error) {
 
 bool parseFields(const std::vector<std::string_view>& fields, Position& p, std::string& error,
                  int& fullmove) {
-    for (int i = 0; i < BOARD_SIZE; ++i)
-        p.board[i] = isPlayingSquare(i) ? EMPTY : OFFBOARD;
+    for (int i = 0; i < BOARD_SIZE; ++i) p.board[i] = isPlayingSquare(i) ? EMPTY : OFFBOARD;
     if (!parsePlacement(fields[0], p, error) || !checkPieces(p, error)) return false;
     if (fields[1] != "w" && fields[1] != "b") {
         error = "side to move must be w or b";

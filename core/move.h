@@ -25,18 +25,8 @@ constexpr Move makeMoveCode(int from, int to, int promotion, uint32_t flags) {
     return static_cast<uint32_t>(from) | static_cast<uint32_t>(to) << 8 |
            static_cast<uint32_t>(promotion) << 16 | flags << 24;
 }
-constexpr int moveFrom(Move m) {
-    return static_cast<int>(m & 0xFF);
-}
-constexpr int moveTo(Move m) {
-    return static_cast<int>(m >> 8 & 0xFF);
-}
-constexpr int movePromotion(Move m) {
-    return static_cast<int>(m >> 16 & 0xFF);
-}
-constexpr uint32_t moveFlags(Move m) {
-    return m >> 24;
-}
-constexpr bool hasFlag(Move m, uint32_t flag) {
-    return (moveFlags(m) & flag) != 0;
-}
+constexpr int moveFrom(Move m) { return static_cast<int>(m & 0xFF); }
+constexpr int moveTo(Move m) { return static_cast<int>(m >> 8 & 0xFF); }
+constexpr int movePromotion(Move m) { return static_cast<int>(m >> 16 & 0xFF); }
+constexpr uint32_t moveFlags(Move m) { return m >> 24; }
+constexpr bool hasFlag(Move m, uint32_t flag) { return (moveFlags(m) & flag) != 0; }

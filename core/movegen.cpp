@@ -135,16 +135,14 @@ void addMove(MoveList& list, int from, int to, uint32_t flags) {
 
 void generateMoves(MoveList& list) {
     list.count = 0;
-    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i)
-        addMovesFrom(list, i);
+    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) addMovesFrom(list, i);
     addCastlingMoves(list);
     addEnPassantMoves(list);
 }
 
 void generateMovesOf(MoveList& list, SquareSet pieces) {
     list.count = 0;
-    for (; pieces != 0; pieces &= pieces - 1)
-        addMovesFrom(list, firstSquare(pieces));
+    for (; pieces != 0; pieces &= pieces - 1) addMovesFrom(list, firstSquare(pieces));
     addCastlingMoves(list);
     addEnPassantMoves(list);
 }

@@ -59,22 +59,14 @@ constexpr int CR_BLACK_KINGSIDE = 4;
 constexpr int CR_BLACK_QUEENSIDE = 8;
 constexpr int CR_ALL = 15;
 
-constexpr PieceCode pieceType(PieceCode p) {
-    return p & TYPE_MASK;
-}
-constexpr int pieceColour(PieceCode p) {
-    return p & COLOUR_MASK;
-}
+constexpr PieceCode pieceType(PieceCode p) { return p & TYPE_MASK; }
+constexpr int pieceColour(PieceCode p) { return p & COLOUR_MASK; }
 // True for a piece of the given colour; empty and edge squares belong to no one.
 constexpr bool isPieceOf(PieceCode p, int colour) {
     return p != EMPTY && p != OFFBOARD && pieceColour(p) == colour;
 }
-constexpr int rowOf(int square) {
-    return square / ROW_WIDTH;
-}
-constexpr int columnOf(int square) {
-    return square % ROW_WIDTH;
-}
+constexpr int rowOf(int square) { return square / ROW_WIDTH; }
+constexpr int columnOf(int square) { return square % ROW_WIDTH; }
 constexpr bool isPlayingSquare(int square) {
     return square >= 0 && square < BOARD_SIZE && rowOf(square) >= 2 && rowOf(square) <= 9 &&
            columnOf(square) >= 1 && columnOf(square) <= 8;
@@ -99,17 +91,11 @@ struct SquareBits {
 };
 inline constexpr SquareBits SQUARE_BITS;
 
-constexpr SquareSet squareSet(int square) {
-    return SquareSet{1} << SQUARE_BITS.bitOf[square];
-}
+constexpr SquareSet squareSet(int square) { return SquareSet{1} << SQUARE_BITS.bitOf[square]; }
 // Returns the lowest square of a non-empty set.
-inline int firstSquare(SquareSet set) {
-    return SQUARE_BITS.squareOf[__builtin_ctzll(set)];
-}
+inline int firstSquare(SquareSet set) { return SQUARE_BITS.squareOf[__builtin_ctzll(set)]; }
 // Returns the highest square of a non-empty set.
-inline int lastSquare(SquareSet set) {
-    return SQUARE_BITS.squareOf[63 - __builtin_clzll(set)];
-}
+inline int lastSquare(SquareSet set) { return SQUARE_BITS.squareOf[63 - __builtin_clzll(set)]; }
 
 struct Position {
     PieceCode board[BOARD_SIZE];

@@ -73,9 +73,7 @@ bool castleRook(int kingTo) {
     return true;
 }
 
-constexpr int signOf(int x) {
-    return (x > 0) - (x < 0);
-}
+constexpr int signOf(int x) { return (x > 0) - (x < 0); }
 
 // The steps between every pair of squares that share a line.
 struct LineTable {
@@ -106,8 +104,7 @@ bool isStepAttacked(int square, const int (&offsets)[8], PieceCode attacker) {
 bool isRayAttacked(int square, const int (&rays)[4], PieceCode slider, PieceCode queen) {
     for (int d : rays) {
         int t = square + d;
-        while (pos.board[t] == EMPTY)
-            t += d;
+        while (pos.board[t] == EMPTY) t += d;
         if (pos.board[t] == slider || pos.board[t] == queen) return true;
     }
     return false;
@@ -134,16 +131,13 @@ bool isPawnAttacked(int square, int bySide) {
 
 }  // namespace
 
-int lineStep(int from, int to) {
-    return LINES.step[from][to];
-}
+int lineStep(int from, int to) { return LINES.step[from][to]; }
 
 bool isExposedThrough(int kingSquare, int through, int bySide) {
     const int d = LINES.step[kingSquare][through];
     if (d == 0) return false;
     int t = kingSquare + d;
-    while (pos.board[t] == EMPTY)
-        t += d;
+    while (pos.board[t] == EMPTY) t += d;
     const PieceCode slider = isStraightStep(d) ? ROOK : BISHOP;
     return pos.board[t] == (slider | bySide) || pos.board[t] == (QUEEN | bySide);
 }
@@ -169,8 +163,7 @@ bool pieceAttacks(int from, int square) {
             if (step == 0) return false;
             if (pieceType(piece) == (isStraightStep(step) ? BISHOP : ROOK)) return false;
             int t = from + step;
-            while (t != square && pos.board[t] == EMPTY)
-                t += step;
+            while (t != square && pos.board[t] == EMPTY) t += step;
             return t == square;
         }
     }
@@ -229,8 +222,7 @@ Checkers findCheckers(int king, int bySide) {
     }
     for (int d : KING_STEPS) {
         int t = king + d;
-        while (b[t] == EMPTY)
-            t += d;
+        while (b[t] == EMPTY) t += d;
         const PieceCode slider = (isStraightStep(d) ? ROOK : BISHOP) | bySide;
         if (b[t] == slider || b[t] == (QUEEN | bySide)) addChecker(checkers, t, d);
     }

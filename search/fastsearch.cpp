@@ -32,12 +32,8 @@ struct SearchState {
 };
 SearchState state;
 
-int& kingOf(int colour) {
-    return state.kingSquare[colour >> 3];
-}
-SquareSet& piecesOf(int colour) {
-    return state.pieces[colour >> 3];
-}
+int& kingOf(int colour) { return state.kingSquare[colour >> 3]; }
+SquareSet& piecesOf(int colour) { return state.pieces[colour >> 3]; }
 
 void findPieces() {
     state.pieces[0] = state.pieces[1] = 0;
@@ -132,9 +128,7 @@ Checkers checkersOf(bool inCheckNow) {
     return findCheckers(kingOf(pos.side), pos.side ^ BLACK);
 }
 
-int clip(int score, int alpha, int beta) {
-    return std::min(std::max(score, alpha), beta);
-}
+int clip(int score, int alpha, int beta) { return std::min(std::max(score, alpha), beta); }
 
 int mateScore(bool inCheckNow, int ply) {
     return inCheckNow ? state.rootHistoryCount + ply - SCORE_LIMIT : 0;
@@ -339,6 +333,4 @@ int fastSearch(int depth) {
     return searchTop(depth, key);
 }
 
-void clearSearchTable() {
-    clearTable();
-}
+void clearSearchTable() { clearTable(); }

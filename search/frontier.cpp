@@ -58,8 +58,7 @@ bool isPinned(const Mover& m, int square) {
     const int d = lineStep(m.king, square);
     if (d == 0) return false;
     int t = m.king + d;
-    while (pos.board[t] == EMPTY)
-        t += d;
+    while (pos.board[t] == EMPTY) t += d;
     return t == square && isExposedThrough(square, square + d, m.opponent);
 }
 
@@ -98,31 +97,31 @@ bool capturesLegally(const Mover& m, int from, int to, PieceCode attacker) {
     return pos.board[from] == attacker && legalMove(m, from, to);
 }
 
+// Tells whether the first piece along one of the rays from the square is the side's
+// slider of that kind (or its queen) and may legally take there.
+bool slidesInLegally(const Mover& m, int square, const int (&rays)[4], PieceCode slider) {
+    for (int d : rays) {
+        int t = square + d;
+        while (pos.board[t] == EMPTY) t += d;
+        const PieceCode p = pos.board[t];
+        if ((p == (slider | m.side) || p == (QUEEN | m.side)) && legalPieceMove(m, t, square)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Tells whether the side to move has a legal capture of the piece on the square.
 bool canCapture(const Mover& m, int square) {
-    const PieceCode* b = pos.board;
-    const int side = m.side;
     for (int d : {-1, 1}) {
-        if (capturesLegally(m, square - m.forward + d, square, PAWN | side)) return true;
+        if (capturesLegally(m, square - m.forward + d, square, PAWN | m.side)) return true;
     }
     for (int d : KNIGHT_STEPS) {
-        if (capturesLegally(m, square + d, square, KNIGHT | side)) return true;
+        if (capturesLegally(m, square + d, square, KNIGHT | m.side)) return true;
     }
-    for (int d : DIAGONAL_STEPS) {
-        int t = square + d;
-        while (b[t] == EMPTY)
-            t += d;
-        if ((b[t] == (BISHOP | side) || b[t] == (QUEEN | side)) && legalPieceMove(m, t, square)) {
-            return true;
-        }
-    }
-    for (int d : STRAIGHT_STEPS) {
-        int t = square + d;
-        while (b[t] == EMPTY)
-            t += d;
-        if ((b[t] == (ROOK | side) || b[t] == (QUEEN | side)) && legalPieceMove(m, t, square)) {
-            return true;
-        }
+    if (slidesInLegally(m, square, DIAGONAL_STEPS, BISHOP) ||
+        slidesInLegally(m, square, STRAIGHT_STEPS, ROOK)) {
+        return true;
     }
     for (int d : KING_STEPS) {
         if (square + d == m.king) return leavesKingSafe(m, m.king, square);
@@ -154,8 +153,7 @@ int victimClass(PieceCode type) {
 
 // Gathers the opponent's pieces worth more than 'above', by victim value.
 void gatherPieces(const Mover& m, int above, Pieces& pieces) {
-    for (int& count : pieces.victimCount)
-        count = 0;
+    for (int& count : pieces.victimCount) count = 0;
     for (SquareSet set = m.opposing; set != 0; set &= set - 1) {
         const int sq = firstSquare(set);
         const int c = victimClass(pieceType(pos.board[sq]));

@@ -113,6 +113,4 @@ void rememberCutoff(Move move, int ply, int depth) {
     ordering.killers[ply][0] = move;
 }
 
-void clearMoveOrdering() {
-    std::memset(&ordering, 0, sizeof ordering);
-}
+void clearMoveOrdering() { std::memset(&ordering, 0, sizeof ordering); }

@@ -24,13 +24,10 @@ struct ZobristKeys {
     constexpr explicit ZobristKeys(uint64_t seed)
         : piece(), castling(), epSquare(), blackToMove(nextRandom(seed)) {
         for (auto& square : piece) {
-            for (int c = 1; c < CONTENTS; ++c)
-                square[c] = nextRandom(seed);
+            for (int c = 1; c < CONTENTS; ++c) square[c] = nextRandom(seed);
         }
-        for (auto& rights : castling)
-            rights = nextRandom(seed);
-        for (auto& ep : epSquare)
-            ep = nextRandom(seed);
+        for (auto& rights : castling) rights = nextRandom(seed);
+        for (auto& ep : epSquare) ep = nextRandom(seed);
     }
 
     constexpr uint64_t ep(int square) const { return square < 0 ? 0 : epSquare[square]; }
@@ -63,9 +60,7 @@ uint64_t updatedKey(const ZobristKeys& keys, uint64_t k, const int* squares, int
 
 }  // namespace
 
-TableKey positionKey() {
-    return {fullKey(INDEX_KEYS), fullKey(CHECK_KEYS)};
-}
+TableKey positionKey() { return {fullKey(INDEX_KEYS), fullKey(CHECK_KEYS)}; }
 
 TableKey updateKey(TableKey key, Move move, const PositionSnapshot& before) {
     int squares[4];
@@ -92,6 +87,4 @@ void storeTable(const TableKey& key, Move move, int score, int depth, Bound boun
     entry.boundAndReach = static_cast<uint8_t>(bound << 6 | reach);
 }
 
-void clearTable() {
-    std::memset(table, 0, sizeof table);
-}
+void clearTable() { std::memset(table, 0, sizeof table); }

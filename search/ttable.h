@@ -47,12 +47,8 @@ void storeTable(const TableKey& key, Move move, int score, int depth, Bound boun
 
 void clearTable();
 
-inline Bound entryBound(const TableEntry& entry) {
-    return Bound(entry.boundAndReach >> 6);
-}
-inline int entryReach(const TableEntry& entry) {
-    return entry.boundAndReach & MAX_STORED_REACH;
-}
+inline Bound entryBound(const TableEntry& entry) { return Bound(entry.boundAndReach >> 6); }
+inline int entryReach(const TableEntry& entry) { return entry.boundAndReach & MAX_STORED_REACH; }
 
 // Converts a mate score between distance from the top (in the search) and distance
 // from the node (in the table); historyCount is the node's.

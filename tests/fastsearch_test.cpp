@@ -7,9 +7,7 @@
 #include "search_compare.h"
 #include "test_util.h"
 
-TEST(FastSearch, AgreesOnRandomPlayouts) {
-    EXPECT_GE(test::compareOnPlayouts(7, 4, 60, 3, 4), 60);
-}
+TEST(FastSearch, AgreesOnRandomPlayouts) { EXPECT_GE(test::compareOnPlayouts(7, 4, 60, 3, 4), 60); }
 
 TEST(FastSearch, AgreesOnChosenPositions) {
     const char* positions[] = {
@@ -36,8 +34,7 @@ TEST(FastSearch, AgreesOnChosenPositions) {
     };
     for (const char* fen : positions) {
         ASSERT_TRUE(test::loadFen(fen));
-        for (int depth = 1; depth <= 4; ++depth)
-            EXPECT_TRUE(test::sameChoice(depth));
+        for (int depth = 1; depth <= 4; ++depth) EXPECT_TRUE(test::sameChoice(depth));
     }
 }
 

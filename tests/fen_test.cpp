@@ -89,9 +89,7 @@ struct BadFen {
     const char* topic;  // a word the reason must contain
 };
 
-void PrintTo(const BadFen& c, std::ostream* out) {
-    *out << '"' << c.fen << '"';
-}
+void PrintTo(const BadFen& c, std::ostream* out) { *out << '"' << c.fen << '"'; }
 
 class FenRefused : public ::testing::TestWithParam<BadFen> {};
 
@@ -103,8 +101,7 @@ std::string lowerCase(std::string text) {
 
 TEST_P(FenRefused, WithAReasonAndThePositionUntouched) {
     test::startGame();
-    for (const char* move : {"e2e4", "e7e5", "g1f3"})
-        ASSERT_TRUE(test::play(move));
+    for (const char* move : {"e2e4", "e7e5", "g1f3"}) ASSERT_TRUE(test::play(move));
     const Position before = pos;
     std::string error;
     int fullmove = -5;

@@ -20,9 +20,7 @@ std::string captureOutput(Run run) {
     return file.content();
 }
 
-std::string picture() {
-    return captureOutput(printBoard);
-}
+std::string picture() { return captureOutput(printBoard); }
 
 // Plays a game out from a FEN position as the program does from the start.
 std::string playFrom(const char* fen) {

@@ -23,22 +23,19 @@ std::string moveText(Move m) {
 
 std::vector<std::string> generatedList() {
     std::vector<std::string> texts;
-    for (Move m : test::generate())
-        texts.push_back(moveText(m));
+    for (Move m : test::generate()) texts.push_back(moveText(m));
     return texts;
 }
 
 std::vector<std::string> promotions(const std::string& squares, const char* flags) {
     std::vector<std::string> texts;
-    for (char piece : std::string("nbrq"))
-        texts.push_back(squares + piece + flags);
+    for (char piece : std::string("nbrq")) texts.push_back(squares + piece + flags);
     return texts;
 }
 
 std::vector<std::string> concat(std::initializer_list<std::vector<std::string>> parts) {
     std::vector<std::string> all;
-    for (const auto& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
+    for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;
 }
 
@@ -106,8 +103,7 @@ TEST(Promotions, BlackPawnOntoTheFirstRank) {
 // After 1. e4 a6 2. e5 d5 White may take en passant on d6.
 TEST(EnPassant, EntryComesLastAfterTheCastlingEntries) {
     test::startGame();
-    for (const char* move : {"e2e4", "a7a6", "e4e5", "d7d5"})
-        ASSERT_TRUE(test::play(move));
+    for (const char* move : {"e2e4", "a7a6", "e4e5", "d7d5"}) ASSERT_TRUE(test::play(move));
     EXPECT_EQ(pos.epSquare, 44);
     const std::vector<Move> list = test::generate();
     ASSERT_EQ(list.size(), 33u);
@@ -138,11 +134,9 @@ TEST(EnPassant, TwoCapturersInFixedOrder) {
 
 TEST(EnPassant, NoEntryWithoutAnEnPassantSquare) {
     ASSERT_TRUE(test::loadFen("4k3/8/8/2PpP3/8/8/8/4K3 w - - 0 1"));
-    for (Move m : test::generate())
-        EXPECT_FALSE(hasFlag(m, MF_EN_PASSANT)) << moveText(m);
+    for (Move m : test::generate()) EXPECT_FALSE(hasFlag(m, MF_EN_PASSANT)) << moveText(m);
     ASSERT_TRUE(test::loadFen("4k3/8/8/8/3pPp2/8/8/4K3 b - - 0 1"));
-    for (Move m : test::generate())
-        EXPECT_FALSE(hasFlag(m, MF_EN_PASSANT)) << moveText(m);
+    for (Move m : test::generate()) EXPECT_FALSE(hasFlag(m, MF_EN_PASSANT)) << moveText(m);
 }
 
 // Eight queens and more: 218 moves, every one of them legal.

@@ -29,8 +29,7 @@ std::vector<std::string> allSan() {
     MoveList legal;
     generateLegalMoves(legal);
     std::vector<std::string> names;
-    for (int k = 0; k < legal.count; ++k)
-        names.push_back(sanName(legal.moves[k]));
+    for (int k = 0; k < legal.count; ++k) names.push_back(sanName(legal.moves[k]));
     return names;
 }
 

@@ -13,9 +13,7 @@ struct PerftCase {
     std::vector<uint64_t> counts;  // depth 1, 2, ...
 };
 
-void PrintTo(const PerftCase& c, std::ostream* out) {
-    *out << c.name;
-}
+void PrintTo(const PerftCase& c, std::ostream* out) { *out << c.name; }
 
 class Perft : public ::testing::TestWithParam<PerftCase> {};
 

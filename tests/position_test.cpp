@@ -63,8 +63,7 @@ TEST(Repetitions, KnightsShufflingBackAndForth) {
     const char* shuffle[] = {"g1f3", "g8f6", "f3g1", "f6g8"};
     // The starting position itself is never in the history.
     for (int round = 1; round <= 3; ++round) {
-        for (const char* move : shuffle)
-            ASSERT_TRUE(test::play(move));
+        for (const char* move : shuffle) ASSERT_TRUE(test::play(move));
         EXPECT_EQ(pos.hash, 0xFC0000EEu);
         EXPECT_EQ(countRepetitions(), round);
     }
@@ -83,8 +82,7 @@ TEST(Repetitions, NoneRightAfterACapture) {
 // The position reached by a pawn move lies just outside the window.
 TEST(Repetitions, PositionOfTheLastPawnMoveIsOutsideTheWindow) {
     test::startGame();
-    for (const char* move : {"e2e4", "g8f6", "g1f3", "f6g8", "f3g1"})
-        ASSERT_TRUE(test::play(move));
+    for (const char* move : {"e2e4", "g8f6", "g1f3", "f6g8", "f3g1"}) ASSERT_TRUE(test::play(move));
     ASSERT_EQ(pos.history[0], pos.hash) << "same placement and hash as after e2e4";
     EXPECT_EQ(pos.halfmoveClock, 4);
     EXPECT_EQ(countRepetitions(), 1);
@@ -93,8 +91,7 @@ TEST(Repetitions, PositionOfTheLastPawnMoveIsOutsideTheWindow) {
 TEST(Repetitions, FullHistoryStopsGrowingAndTheWindowUsesItsLastEntries) {
     ASSERT_TRUE(test::loadFen("4k3/8/8/8/8/8/8/1N2K3 w - - 2 30"));
     const uint32_t start = pos.hash;
-    for (int k = 0; k < HISTORY_SIZE; ++k)
-        pos.history[k] = 0x1000u + static_cast<uint32_t>(k);
+    for (int k = 0; k < HISTORY_SIZE; ++k) pos.history[k] = 0x1000u + static_cast<uint32_t>(k);
     std::fill(pos.history + HISTORY_SIZE - 4, pos.history + HISTORY_SIZE, start);
     pos.historyCount = HISTORY_SIZE;
     EXPECT_EQ(countRepetitions(), 2) << "clock 2: only the last two entries count";
@@ -103,8 +100,7 @@ TEST(Repetitions, FullHistoryStopsGrowingAndTheWindowUsesItsLastEntries) {
     ASSERT_TRUE(test::play("b1c3"));
     EXPECT_EQ(pos.historyCount, HISTORY_SIZE);
     EXPECT_EQ(std::memcmp(pos.history, full.history, sizeof pos.history), 0);
-    for (const char* move : {"e8d8", "c3b1", "d8e8"})
-        ASSERT_TRUE(test::play(move));
+    for (const char* move : {"e8d8", "c3b1", "d8e8"}) ASSERT_TRUE(test::play(move));
     EXPECT_EQ(pos.hash, start);
     EXPECT_EQ(pos.halfmoveClock, 6);
     EXPECT_EQ(pos.historyCount, HISTORY_SIZE);

@@ -14,9 +14,7 @@
 
 namespace {
 
-bool failedAtOnce(int status) {
-    return WIFEXITED(status) && WEXITSTATUS(status) != 0;
-}
+bool failedAtOnce(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
 
 TEST(Program, FirstOutputIsTheStartingPicture) {
     int pipeFds[2];
@@ -67,8 +65,7 @@ std::string unreadAfterWaiting(const std::string& input) {
     waitForEnter();
     std::string rest;
     char c;
-    while (read(STDIN_FILENO, &c, 1) == 1)
-        rest += c;
+    while (read(STDIN_FILENO, &c, 1) == 1) rest += c;
     dup2(savedInput, STDIN_FILENO);
     close(savedInput);
     return rest;

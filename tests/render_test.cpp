@@ -44,8 +44,7 @@ TEST(BoardPicture, StartingPositionByteForByte) {
     EXPECT_EQ(picture, test::startPicture());
     EXPECT_EQ(picture.size(), 100u + 2 * 11);
     size_t lineEnds = 0;
-    for (size_t k = 0; (k = picture.find("\r\n", k)) != std::string::npos; k += 2)
-        ++lineEnds;
+    for (size_t k = 0; (k = picture.find("\r\n", k)) != std::string::npos; k += 2) ++lineEnds;
     EXPECT_EQ(lineEnds, 11u);
 }
 

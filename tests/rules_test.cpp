@@ -17,9 +17,7 @@ struct CastlingCase {
     const char* why;
 };
 
-void PrintTo(const CastlingCase& c, std::ostream* out) {
-    *out << c.move << " " << c.why;
-}
+void PrintTo(const CastlingCase& c, std::ostream* out) { *out << c.move << " " << c.why; }
 
 class Castling : public ::testing::TestWithParam<CastlingCase> {};
 
@@ -273,8 +271,7 @@ TEST(AttackTest, LookingOutwardAgreesWithTheGeneratorOnRandomGames) {
         ++visited;
         if (lastMove != NO_MOVE) {
             int king = FIRST_PLAYING_SQUARE;
-            while (king < LAST_PLAYING_SQUARE && pos.board[king] != (KING | pos.side))
-                ++king;
+            while (king < LAST_PLAYING_SQUARE && pos.board[king] != (KING | pos.side)) ++king;
             const bool checked = inCheck(pos.side);
             if (givesCheck(lastMove, king) != checked && ++mismatches <= 5) {
                 ADD_FAILURE() << "givesCheck(" << squareName(moveFrom(lastMove))

@@ -12,9 +12,7 @@ uint64_t perftFrom(const char* fen, int depth) {
     return perft(depth);
 }
 
-TEST(SlowPerft, StartPositionDepth5) {
-    EXPECT_EQ(perftFrom(START_FEN, 5), 4865609u);
-}
+TEST(SlowPerft, StartPositionDepth5) { EXPECT_EQ(perftFrom(START_FEN, 5), 4865609u); }
 
 TEST(SlowPerft, KiwipeteDepth4) {
     EXPECT_EQ(perftFrom("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 4),

@@ -20,9 +20,7 @@ struct FinalInput {
     std::string bytes;
 };
 
-void PrintTo(const FinalInput& input, std::ostream* out) {
-    *out << input.name;
-}
+void PrintTo(const FinalInput& input, std::ostream* out) { *out << input.name; }
 
 class WholeGame : public ::testing::TestWithParam<FinalInput> {};
 

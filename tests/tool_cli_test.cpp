@@ -20,9 +20,7 @@ int64_t divideCount(const std::string& out, const std::string& move) {
     return -1;
 }
 
-int64_t perftTotal(const std::string& out) {
-    return divideCount(out, "total");
-}
+int64_t perftTotal(const std::string& out) { return divideCount(out, "total"); }
 
 // Adds up the per-move counts, everything above the empty line.
 int64_t sumOfDivide(const std::string& out, int& moves) {
@@ -86,8 +84,7 @@ TEST(ToolCli, BadInputGivesOneErrorLineAndFailure) {
     };
     for (const std::vector<std::string>& args : cases) {
         std::string shown;
-        for (const std::string& arg : args)
-            shown += " [" + arg + "]";
+        for (const std::string& arg : args) shown += " [" + arg + "]";
         const ToolRun run = runTool(args);
         EXPECT_EQ(run.status, 2) << shown;
         EXPECT_EQ(run.out, "") << shown;

@@ -83,8 +83,7 @@ TEST(ToolPgn, MateInOneRecord) {
 TEST(ToolPgn, TagsComeInRosterOrderThenSetUpAndFen) {
     const PgnRecord record = recordFrom("r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30");
     ASSERT_EQ(record.tagNames.size(), 9u);
-    for (size_t k = 0; k < 7; ++k)
-        EXPECT_EQ(record.tagNames[k], SEVEN_TAG_ROSTER[k]);
+    for (size_t k = 0; k < 7; ++k) EXPECT_EQ(record.tagNames[k], SEVEN_TAG_ROSTER[k]);
     EXPECT_EQ(record.tagNames[7], "SetUp");
     EXPECT_EQ(record.tagNames[8], "FEN");
     EXPECT_EQ(record.tagValues[8], "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30");
@@ -114,9 +113,7 @@ TEST(ToolPgn, MateInTwoIsTheGame) {
     EXPECT_EQ(record.moves.back().back(), '#');
 }
 
-TEST(ToolPgn, StalemateIsTheGame) {
-    expectRecordIsTheGame("k7/8/1Q6/8/8/8/8/7K b - - 0 1");
-}
+TEST(ToolPgn, StalemateIsTheGame) { expectRecordIsTheGame("k7/8/1Q6/8/8/8/8/7K b - - 0 1"); }
 
 TEST(ToolPgn, FiftyMoveRuleIsTheGame) {
     const std::string fen = "7k/8/8/8/8/8/8/K6N w - - 96 80";

@@ -59,8 +59,7 @@ inline ToolRun runProgram(const std::string& program, const std::vector<std::str
                              "_" + std::to_string(++runs);
     writeFile(base + ".in", input);
     std::string command = shellQuoted(program);
-    for (const std::string& arg : args)
-        command += ' ' + shellQuoted(arg);
+    for (const std::string& arg : args) command += ' ' + shellQuoted(arg);
     command += " <" + shellQuoted(base + ".in") + " >" + shellQuoted(base + ".out") + " 2>" +
                shellQuoted(base + ".err");
     const int raw = std::system(command.c_str());
@@ -68,8 +67,7 @@ inline ToolRun runProgram(const std::string& program, const std::vector<std::str
     if (raw != -1 && WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
     run.out = readFile(base + ".out");
     run.err = readFile(base + ".err");
-    for (const char* suffix : {".in", ".out", ".err"})
-        std::remove((base + suffix).c_str());
+    for (const char* suffix : {".in", ".out", ".err"}) std::remove((base + suffix).c_str());
     return run;
 }
 
@@ -81,8 +79,7 @@ inline ToolRun runTool(const std::vector<std::string>& args, const std::string& 
 inline std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 

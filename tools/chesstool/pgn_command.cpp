@@ -46,8 +46,7 @@ std::string positionKey() {
 // Counts the earlier positions of the game that equal the current one.
 bool finalPositionRepeated(const std::vector<std::string>& keys) {
     int count = 0;
-    for (const std::string& key : keys)
-        count += key == keys.back();
+    for (const std::string& key : keys) count += key == keys.back();
     return count >= REPETITION_LIMIT;
 }
 

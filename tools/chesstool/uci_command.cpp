@@ -35,11 +35,9 @@ Words splitWords(std::string_view line) {
     size_t i = 0;
     const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (i < line.size()) {
-        while (i < line.size() && isSpace(line[i]))
-            ++i;
+        while (i < line.size() && isSpace(line[i])) ++i;
         const size_t start = i;
-        while (i < line.size() && !isSpace(line[i]))
-            ++i;
+        while (i < line.size() && !isSpace(line[i])) ++i;
         if (i > start) words.push_back(line.substr(start, i - start));
     }
     return words;
@@ -67,8 +65,7 @@ void handlePosition(const UciSession& session, const Words& words) {
     static Position previous;
     previous = pos;
     size_t movesAt = 1;
-    while (movesAt < words.size() && words[movesAt] != "moves")
-        ++movesAt;
+    while (movesAt < words.size() && words[movesAt] != "moves") ++movesAt;
     std::string error;
     bool ok = true;
     if (words.size() > 1 && words[1] == "startpos" && movesAt == 2) {
