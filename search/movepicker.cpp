@@ -27,13 +27,21 @@ void pickBest(MovePicker& picker, int k, int end) {
     std::swap(picker.order[k], picker.order[best]);
 }
 
-// Sorts the quiet moves by falling history, keeping equal ones in generation order.
+// Sorts the quiet moves by falling history, keeping equal ones in generation order. The
+// moves without any history, usually most of them, keep their places at the end.
 void sortQuietMoves(MovePicker& picker) {
     MoveList& list = picker.list;
+    Move unused[MAX_MOVES];
+    int unusedCount = 0;
+    int end = picker.captures;
     for (int j = picker.captures; j < list.count; ++j) {
         const Move move = list.moves[j];
         const int score = ordering.history[moveFrom(move)][moveTo(move)];
-        int i = j;
+        if (score == 0) {
+            unused[unusedCount++] = move;
+            continue;
+        }
+        int i = end++;
         for (; i > picker.captures && picker.order[i - 1] < score; --i) {
             list.moves[i] = list.moves[i - 1];
             picker.order[i] = picker.order[i - 1];
@@ -41,6 +49,7 @@ void sortQuietMoves(MovePicker& picker) {
         list.moves[i] = move;
         picker.order[i] = score;
     }
+    std::copy(unused, unused + unusedCount, list.moves + end);
 }
 
 bool isQuietMove(const MovePicker& picker, Move move) {
