@@ -179,10 +179,37 @@ int searchChild(Node& node, int alpha, int beta, int gain, const KeyOrigin& orig
     return score;
 }
 
+// Tells whether a move is a piece's quiet move or a pawn's step.
+bool isQuiet(Move move) {
+    const uint32_t flags = moveFlags(move);
+    return flags == 0 || flags == MF_PAWN || flags == (MF_PAWN | MF_DOUBLE_PUSH);
+}
+
+// Settles a move without playing it where that is safe: at a node whose children are
+// leaves, a quiet move from a material balance no better than alpha leaves the child no
+// better either, unless it checks (the child would look further) or leaves the opponent
+// without a move (stalemate scores 0). Returns true when the move needs no search: it is
+// illegal, or legal and counted as searched without raising alpha.
+bool cannotRaiseAlpha(Node& node, Move move) {
+    if (node.depth != 2 || node.check.count > 0 || node.material > node.alpha || !isQuiet(move)) {
+        return false;
+    }
+    const QuietMoveOutcome outcome = classifyQuietMove(
+        move, kingOf(pos.side), kingOf(pos.side ^ BLACK), piecesOf(pos.side ^ BLACK));
+    if (outcome == QuietMoveOutcome::OTHER) return false;
+    if (outcome == QuietMoveOutcome::LEAVES_A_REPLY) {
+        ++searchCalls;  // the child a search would have entered
+        node.anyLegal = true;
+        node.reach = std::max(node.reach, 2);
+    }
+    return true;
+}
+
 // Plays one move of a node and searches it: the first legal move with the full window,
 // the others first with a null window that only asks whether they are better.
 // Returns true on a cut-off.
 bool searchMove(Node& node, Move move, const TableKey& key, const NodeSnapshot& snapshot) {
+    if (cannotRaiseAlpha(node, move)) return false;
     const int gain = materialGain(move);
     if (!tryMove(move, node.check, snapshot)) return false;
     const KeyOrigin origin{key, move, snapshot.position};

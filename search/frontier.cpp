@@ -200,9 +200,10 @@ bool hasFreePieceMove(const Mover& m, int from) {
     return false;
 }
 
-// Tells whether the side to move has any legal move at all. The side's pieces mostly
-// stand near its own back rank, so the search starts there.
-bool hasLegalMove(const Mover& m) {
+// Tells whether the side to move has a legal move that a quick look can find: a piece
+// other than the king with a move that cannot expose the king, or a safe king step. The
+// side's pieces mostly stand near its own back rank, so the search starts there.
+bool findsFreeMove(const Mover& m) {
     const SquareSet pieces = m.own & ~squareSet(m.king);
     if (m.side == BLACK) {
         for (SquareSet set = pieces; set != 0; set &= set - 1) {
@@ -220,7 +221,12 @@ bool hasLegalMove(const Mover& m) {
             return true;
         }
     }
-    return bestLegalGainByGeneration() != NO_LEGAL_MOVE;
+    return false;
+}
+
+// Tells whether the side to move has any legal move at all.
+bool hasLegalMove(const Mover& m) {
+    return findsFreeMove(m) || bestLegalGainByGeneration() != NO_LEGAL_MOVE;
 }
 
 }  // namespace
@@ -260,4 +266,33 @@ int bestLegalGainByGeneration() {
         if (legal) best = gain;
     }
     return best;
+}
+
+QuietMoveOutcome classifyQuietMove(Move move, int kingSquare, int opponentKing,
+                                   SquareSet opponentPieces) {
+    const int from = moveFrom(move);
+    const int to = moveTo(move);
+    const int side = pos.side;
+    const int opponent = side ^ BLACK;
+    PieceCode* b = pos.board;
+    const PieceCode piece = b[from];
+    b[to] = piece;
+    b[from] = EMPTY;
+    QuietMoveOutcome outcome = QuietMoveOutcome::OTHER;
+    const bool legal = pieceType(piece) == KING ? !isAttacked(to, opponent)
+                                                : !isExposedThrough(kingSquare, from, opponent);
+    if (!legal) {
+        outcome = QuietMoveOutcome::ILLEGAL;
+    } else {
+        pos.side = opponent;
+        const Mover reply{opponent,       side, opponentKing, opponent == WHITE ? NORTH : SOUTH,
+                          opponentPieces, 0};
+        if (!givesCheck(move, opponentKing) && findsFreeMove(reply)) {
+            outcome = QuietMoveOutcome::LEAVES_A_REPLY;
+        }
+        pos.side = side;
+    }
+    b[from] = piece;
+    b[to] = EMPTY;
+    return outcome;
 }

@@ -2,6 +2,7 @@
 // stands at plus the most it can win with one legal move.
 #pragma once
 
+#include "core/move.h"
 #include "core/position.h"
 
 constexpr int NO_LEGAL_MOVE = -1;
@@ -17,3 +18,13 @@ int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, in
 
 // Answers the same by generating and playing every move; works in check as well.
 int bestLegalGainByGeneration();
+
+enum class QuietMoveOutcome { ILLEGAL, LEAVES_A_REPLY, OTHER };
+
+// Judges a quiet move of the side to move (no capture, promotion, castling or en passant)
+// on the board alone, without playing it: ILLEGAL when it exposes the king, LEAVES_A_REPLY
+// when it is legal, gives no check and the opponent surely has a legal move after it,
+// OTHER when only playing it can tell. The side to move must not be in check; the board
+// is left as it was.
+QuietMoveOutcome classifyQuietMove(Move move, int kingSquare, int opponentKing,
+                                   SquareSet opponentPieces);

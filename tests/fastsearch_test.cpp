@@ -16,6 +16,12 @@ TEST(FastSearch, AgreesOnChosenPositions) {
         "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
         "7k/8/6QK/8/8/8/8/8 b - - 0 1",
         "8/8/8/8/8/2k5/1q6/K7 w - - 0 1",
+        // Quiet moves that stalemate: the side behind may look for them, the side ahead
+        // must avoid them.
+        "7k/5K2/6Q1/8/8/8/8/8 w - - 0 1",
+        "k7/8/1K6/8/8/8/8/1R6 w - - 0 1",
+        "7k/5K1P/8/8/8/8/8/q7 b - - 0 1",
+        "5k2/5P2/5K2/8/8/8/8/r7 w - - 0 1",
         "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",
         "4k3/8/8/8/8/8/4r3/4K3 w - - 0 1",
         "3r2k1/5ppp/8/8/8/8/5PPP/1Q4K1 b - - 0 1",
