@@ -81,8 +81,7 @@ struct SquareBits {
     int8_t squareOf[64];
     constexpr SquareBits() : bitOf(), squareOf() {
         for (int square = 0; square < BOARD_SIZE; ++square) {
-            const bool playing = rowOf(square) >= 2 && rowOf(square) <= 9 &&
-                                 columnOf(square) >= 1 && columnOf(square) <= 8;
+            const bool playing = isPlayingSquare(square);
             const int bit = 8 * (rowOf(square) - 2) + columnOf(square) - 1;
             bitOf[square] = static_cast<int8_t>(playing ? bit : -1);
             if (playing) squareOf[bit] = static_cast<int8_t>(square);

@@ -1,7 +1,6 @@
 #include "search/fastsearch.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "core/movegen.h"
 #include "core/position.h"
@@ -35,11 +34,15 @@ SearchState state;
 int& kingOf(int colour) { return state.kingSquare[colour >> 3]; }
 SquareSet& piecesOf(int colour) { return state.pieces[colour >> 3]; }
 
+// Finds the squares of both sides' pieces and of their kings.
 void findPieces() {
     state.pieces[0] = state.pieces[1] = 0;
+    state.kingSquare[0] = state.kingSquare[1] = NO_SQUARE;
     for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
         const PieceCode p = pos.board[i];
-        if (p != EMPTY && p != OFFBOARD) piecesOf(pieceColour(p)) |= squareSet(i);
+        if (p == EMPTY || p == OFFBOARD) continue;
+        piecesOf(pieceColour(p)) |= squareSet(i);
+        if (pieceType(p) == KING) kingOf(pieceColour(p)) = i;
     }
 }
 
@@ -60,13 +63,6 @@ void updatePieces(Move move) {
         const PieceCode p = pos.board[squares[k]];
         if (p != EMPTY) piecesOf(pieceColour(p)) |= bit;
     }
-}
-
-int findKing(int colour) {
-    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
-        if (pos.board[i] == (KING | colour)) return i;
-    }
-    return NO_SQUARE;
 }
 
 bool sideToMoveInCheck() {
@@ -262,19 +258,13 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
     if (depth <= 0) return material;
 
     // 2. The check extension, bounded as in the straightforward search; a node whose
-    // children are leaves needs no child at all. Other nodes fetch their table slot early.
-    const bool surelyInner = depth > 1;
-    TableKey key{};
-    if (surelyInner) {
-        key = updateKey(origin.parent, origin.move, origin.before);
-        prefetchTable(key);
-    }
+    // children are leaves needs no child at all, nor a table key.
     if (inCheckNow && ply < MAX_PLY) ++depth;
     if (depth == 1) {
         reach = 1;
         return searchFrontier(alpha, beta, ply, inCheckNow, material);
     }
-    if (!surelyInner) key = updateKey(origin.parent, origin.move, origin.before);
+    const TableKey key = updateKey(origin.parent, origin.move, origin.before);
     Node node{alpha, beta, depth, ply, material, checkersOf(inCheckNow), false, NO_MOVE, 0};
 
     // 3. A stored value of the same depth, or at least the move to try first.
@@ -353,8 +343,6 @@ int fastSearch(int depth) {
     if (!fastSearchApplies(depth)) return search(-SCORE_LIMIT, SCORE_LIMIT, depth);
     state.rootHistoryCount = pos.historyCount;
     findPieces();
-    state.kingSquare[0] = findKing(WHITE);
-    state.kingSquare[1] = findKing(BLACK);
     clearMoveOrdering();
     const TableKey key = positionKey();
     return searchTop(depth, key);

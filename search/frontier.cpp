@@ -27,8 +27,9 @@ struct Mover {
     SquareSet opposing;
 };
 
-// Tells whether moving a piece from one square to another (taking a pawn en passant on
-// captureSquare, if any) leaves the mover's king safe. The board is put back.
+// Tells whether a king move, or an en-passant capture taking the pawn on captureSquare,
+// leaves the mover's king safe; other pieces' moves are judged by isPinned. The board is
+// put back.
 bool leavesKingSafe(const Mover& m, int from, int to, int captureSquare = NO_SQUARE) {
     PieceCode* b = pos.board;
     const PieceCode savedTo = b[to];
@@ -36,16 +37,7 @@ bool leavesKingSafe(const Mover& m, int from, int to, int captureSquare = NO_SQU
     b[to] = b[from];
     b[from] = EMPTY;
     if (captureSquare != NO_SQUARE) b[captureSquare] = EMPTY;
-    // Out of check, only the king itself, an en-passant capture or the line through the
-    // emptied square can be in danger.
-    bool safe = false;
-    if (from == m.king) {
-        safe = !isAttacked(to, m.opponent);
-    } else if (captureSquare != NO_SQUARE) {
-        safe = !isAttacked(m.king, m.opponent);
-    } else {
-        safe = !isExposedThrough(m.king, from, m.opponent);
-    }
+    const bool safe = !isAttacked(from == m.king ? to : m.king, m.opponent);
     if (captureSquare != NO_SQUARE) b[captureSquare] = savedCapture;
     b[from] = b[to];
     b[to] = savedTo;

@@ -74,10 +74,6 @@ const TableEntry* probeTable(const TableKey& key) {
     return entry.check == key.check && entry.boundAndReach != 0 ? &entry : nullptr;
 }
 
-void prefetchTable(const TableKey& key) {
-    __builtin_prefetch(&table[key.index & (TABLE_SIZE - 1)]);
-}
-
 void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach) {
     TableEntry& entry = table[key.index & (TABLE_SIZE - 1)];
     entry.check = key.check;

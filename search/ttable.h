@@ -39,9 +39,6 @@ TableKey updateKey(TableKey key, Move move, const PositionSnapshot& before);
 // Returns the entry stored for this position, or nullptr.
 const TableEntry* probeTable(const TableKey& key);
 
-// Starts loading the slot of this position into the cache.
-void prefetchTable(const TableKey& key);
-
 // Stores a result; reach is how many plies below the node the search behind it went.
 void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach);
 
