@@ -51,3 +51,11 @@ int search(int alpha, int beta, int depth) {
     if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT) return 0;
     return alpha;
 }
+
+int searchAtPly(int alpha, int beta, int depth, int atPly) {
+    const int saved = ply;
+    ply = atPly;
+    const int score = search(alpha, beta, depth);
+    ply = saved;
+    return score;
+}

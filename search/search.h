@@ -18,3 +18,7 @@ extern uint64_t searchCalls;
 // Returns the score of the position for the side to move, clipped to the window
 // (alpha, beta); the top-level call leaves the best move in bestMove.
 int search(int alpha, int beta, int depth);
+
+// Runs search as a call that many plies below the top-level call would: the check
+// extension's bound counts from there, and bestMove is left alone unless atPly is 0.
+int searchAtPly(int alpha, int beta, int depth, int atPly);

@@ -71,12 +71,14 @@ TableKey updateKey(TableKey key, Move move, const PositionSnapshot& before) {
 
 const TableEntry* probeTable(const TableKey& key) {
     const TableEntry& entry = table[key.index & (TABLE_SIZE - 1)];
-    return entry.check == key.check && entry.boundAndReach != 0 ? &entry : nullptr;
+    const bool same = (entry.checkAndQuiet ^ key.check) <= QUIET_BITS;
+    return same && entry.boundAndReach != 0 ? &entry : nullptr;
 }
 
-void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach) {
+void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach,
+                int quiet) {
     TableEntry& entry = table[key.index & (TABLE_SIZE - 1)];
-    entry.check = key.check;
+    entry.checkAndQuiet = (key.check & ~QUIET_BITS) | static_cast<uint64_t>(quiet - NO_CLOCK_TEST);
     entry.move = move;
     entry.score = static_cast<int16_t>(score);
     entry.depth = static_cast<int8_t>(depth);

