@@ -73,6 +73,7 @@ struct Watch {
     bool colour = false;  // only when drawn
     bool keys = false;    // keys are read from the terminal
     bool paused = false;
+    bool leaving = false;  // the keys no longer do anything
     bool moved = false;  // a ply has been played
     RecordedPly last{};  // the last ply that played a move
     GameRecord record;
@@ -216,7 +217,7 @@ std::string resultLine(const Watch& watch) {
 
 // Says what the keys do now, or how to leave once the game is over.
 std::string keyLine(const Watch& watch) {
-    if (!watch.keys) return "";
+    if (!watch.keys || watch.leaving) return "";
     if (gameEnded(watch.record)) return "Press q or Enter to leave.";
     return watch.paused ? "Paused: space resumes, q quits." : "Space pauses, q quits.";
 }
@@ -278,10 +279,11 @@ void waitForLeave() {
     }
 }
 
-void playWatched(Watch& watch) {
+// Plays the game out on the view; false when q stopped it early.
+bool playWatched(Watch& watch) {
     showPosition(watch);
     while (!gameEnded(watch.record)) {
-        if (!waitBetweenPlies(watch)) return;
+        if (!waitBetweenPlies(watch)) return false;
         const RecordedPly ply = playRecordedPly(watch.record);
         if (ply.result.move == NO_MOVE) continue;
         watch.last = ply;
@@ -290,6 +292,7 @@ void playWatched(Watch& watch) {
     }
     showResult(watch);
     if (watch.drawn && watch.keys) waitForLeave();
+    return true;
 }
 
 bool noColourAsked() {
@@ -317,7 +320,9 @@ int runWatchCommand(int argc, char** argv) {
     watch.colour = watch.drawn && !noColourAsked();
     watch.keys = takeTerminal(watch.drawn ? RESTORE_SCREEN : "", true);
     if (watch.drawn) writeText(std::string(HIDE_CURSOR) + CLEAR_SCREEN);
-    playWatched(watch);
+    const bool finished = playWatched(watch);
+    watch.leaving = true;
+    if (watch.drawn && (watch.keys || !finished)) redraw(watch);
     restoreTerminal();
     return finishOutput("watch");
 }
