@@ -74,8 +74,8 @@ struct Watch {
     bool keys = false;    // keys are read from the terminal
     bool paused = false;
     bool leaving = false;  // the keys no longer do anything
-    bool moved = false;  // a ply has been played
-    RecordedPly last{};  // the last ply that played a move
+    bool moved = false;    // a ply has been played
+    RecordedPly last{};    // the last ply that played a move
     GameRecord record;
 };
 
@@ -115,6 +115,7 @@ int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
     return EXIT_OK;
 }
 
+// Wraps the text in the colour when the view has colour.
 std::string coloured(const Watch& watch, const char* colour, const std::string& text) {
     if (!watch.colour || text.empty()) return text;
     return colour + text + PLAIN;
@@ -139,6 +140,7 @@ std::string squareText(const Watch& watch, int square) {
     return text;
 }
 
+// Draws one line of the picture, from a to h between the rank labels.
 std::string pictureLine(const Watch& watch, int row) {
     std::string line;
     for (int column = 0; column <= LAST_COLUMN; ++column) {
@@ -149,6 +151,7 @@ std::string pictureLine(const Watch& watch, int row) {
 
 const char* sideName(int side) { return side == WHITE ? "White" : "Black"; }
 
+// Words the search's score for the side that moved.
 std::string scoreText(const RecordedPly& ply) {
     if (ply.mateMoves > 0) return "mate in " + std::to_string(ply.mateMoves);
     if (ply.mateMoves < 0) return "mated in " + std::to_string(-ply.mateMoves);
@@ -222,6 +225,7 @@ std::string keyLine(const Watch& watch) {
     return watch.paused ? "Paused: space resumes, q quits." : "Space pauses, q quits.";
 }
 
+// Writes the text at once, so a frame never shows half drawn.
 void writeText(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
@@ -249,6 +253,7 @@ void showPosition(const Watch& watch) {
     writeText(text + "\n");
 }
 
+// Shows the result and its reason under the last position.
 void showResult(const Watch& watch) {
     if (watch.drawn) return redraw(watch);
     writeText(resultLine(watch) + "\n");
@@ -272,6 +277,7 @@ bool waitBetweenPlies(Watch& watch) {
     }
 }
 
+// Waits for q or Enter at the end of the game.
 void waitForLeave() {
     for (;;) {
         const int key = readKey(-1);
@@ -295,6 +301,7 @@ bool playWatched(Watch& watch) {
     return true;
 }
 
+// Tells whether NO_COLOR is set to something, which turns colour off.
 bool noColourAsked() {
     const char* value = std::getenv("NO_COLOR");
     return value != nullptr && value[0] != '\0';
