@@ -7,20 +7,21 @@
 #include "search/fastsearch.h"
 #include "search/search.h"
 
-Move chooseMove() {
-    fastSearch(ROOT_DEPTH);
-    return bestMove;
-}
-
 PlyResult playPly() {
-    const Move move = chooseMove();
+    const int score = fastSearch(ROOT_DEPTH);
+    const Move move = bestMove;
     if (move == NO_MOVE) {
-        return {NO_MOVE, inCheck(pos.side) ? PlyOutcome::CHECKMATE : PlyOutcome::STALEMATE, false};
+        const PlyOutcome end = inCheck(pos.side) ? PlyOutcome::CHECKMATE : PlyOutcome::STALEMATE;
+        return {NO_MOVE, end, false, score};
     }
     makeMove(move);
-    if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT) return {move, PlyOutcome::FIFTY_MOVE_DRAW, false};
-    if (countRepetitions() >= REPETITION_LIMIT) return {move, PlyOutcome::REPETITION_DRAW, false};
-    return {move, PlyOutcome::MOVED, inCheck(pos.side)};
+    if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT) {
+        return {move, PlyOutcome::FIFTY_MOVE_DRAW, false, score};
+    }
+    if (countRepetitions() >= REPETITION_LIMIT) {
+        return {move, PlyOutcome::REPETITION_DRAW, false, score};
+    }
+    return {move, PlyOutcome::MOVED, inCheck(pos.side), score};
 }
 
 void runSelfPlay() {

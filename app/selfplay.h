@@ -9,13 +9,11 @@ struct PlyResult {
     Move move;  // the move played; NO_MOVE when the game ended without one
     PlyOutcome outcome;
     bool givesCheck;  // the side now to move is in check
+    int score;        // the search's score of the position before the move, for the mover
 };
 
 // The number of occurrences of one position that draws the game.
 constexpr int REPETITION_LIMIT = 3;
-
-// Searches the current position for the move the program plays.
-Move chooseMove();
 
 // Searches the position, plays the chosen move and judges the result, printing nothing.
 PlyResult playPly();

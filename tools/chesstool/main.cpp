@@ -1,4 +1,5 @@
-// chesstool: perft, bench, the game record as PGN and a UCI engine, beside the game program.
+// chesstool: perft, bench, the game record as PGN, a UCI engine and a view of the game,
+// beside the game program.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "tools/chesstool/perft_command.h"
 #include "tools/chesstool/pgn_command.h"
 #include "tools/chesstool/uci_command.h"
+#include "tools/chesstool/watch_command.h"
 
 namespace {
 
@@ -26,6 +28,8 @@ constexpr Subcommand SUBCOMMANDS[] = {
      runBenchCommand},
     {"pgn", PGN_USAGE, "play the program's game and write it as PGN", runPgnCommand},
     {"uci", UCI_USAGE, "run as an engine for the Universal Chess Interface", runUciCommand},
+    {"watch", WATCH_USAGE, "show the program's game as a paced view, one board redrawn in place",
+     runWatchCommand},
 };
 
 void printHelp(std::FILE* out) {

@@ -8,11 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/selfplay.h"
-#include "core/fen.h"
-#include "core/notation.h"
-#include "core/position.h"
 #include "tools/chesstool/cli.h"
+#include "tools/chesstool/game_record.h"
 
 namespace {
 
@@ -26,88 +23,15 @@ constexpr const char* PGN_HELP =
 constexpr const char* PLAYER_NAME = "selfplay_chess";
 constexpr size_t DATE_LENGTH = sizeof "YYYY.MM.DD";
 
-struct GameRecord {
-    std::string startFen;  // empty for the standard starting position
-    int firstMoveNumber = 1;
-    int firstSide = WHITE;
-    std::vector<std::string> moves;  // in standard algebraic notation
-    PlyOutcome outcome = PlyOutcome::MOVED;
-    int finalSide = WHITE;  // the side to move when the game ended
-    // Whether the final position, not only its hash, occurred three times.
-    bool positionRepeated = false;
-};
-
-// Names the position without its move counters, for comparing positions.
-std::string positionKey() {
-    const std::string fen = writeFen();
-    return fen.substr(0, fen.rfind(' ', fen.rfind(' ') - 1));
-}
-
-// Counts the earlier positions of the game that equal the current one.
-bool finalPositionRepeated(const std::vector<std::string>& keys) {
-    int count = 0;
-    for (const std::string& key : keys) count += key == keys.back();
-    return count >= REPETITION_LIMIT;
-}
-
-// Names the SAN of the move just played, from the position before it.
-std::string sanOfPlayedMove(const Position& before, Move move) {
-    static Position after;
-    after = pos;
-    pos = before;
-    std::string san = sanName(move);
-    pos = after;
-    return san;
-}
-
-// Plays the game out from the current position exactly as the game program's loop does.
+// Plays the game out from the record's start, showing each ply on standard error if asked.
 void playRecordedGame(GameRecord& record, bool showProgress) {
-    static Position before;
-    record.firstSide = pos.side;
-    std::vector<std::string> keys = {positionKey()};
-    for (int ply = 1;; ++ply) {
-        before = pos;
-        const Clock::time_point start = Clock::now();
-        const PlyResult result = playPly();
-        if (result.move != NO_MOVE) {
-            record.moves.push_back(sanOfPlayedMove(before, result.move));
-            keys.push_back(positionKey());
-        }
-        if (showProgress && result.move != NO_MOVE) {
+    for (int ply = 1; !gameEnded(record); ++ply) {
+        const RecordedPly played = playRecordedPly(record);
+        if (showProgress && played.result.move != NO_MOVE) {
             std::fprintf(stderr, "ply %4d  %-8s %8.2f s\n", ply, record.moves.back().c_str(),
-                         secondsSince(start));
-        }
-        if (result.outcome != PlyOutcome::MOVED) {
-            record.outcome = result.outcome;
-            record.finalSide = pos.side;
-            record.positionRepeated = finalPositionRepeated(keys);
-            return;
+                         played.seconds);
         }
     }
-}
-
-const char* resultText(const GameRecord& record) {
-    if (record.outcome != PlyOutcome::CHECKMATE) return "1/2-1/2";
-    return record.finalSide == WHITE ? "0-1" : "1-0";
-}
-
-const char* reasonText(const GameRecord& record) {
-    switch (record.outcome) {
-        case PlyOutcome::CHECKMATE:
-            return record.finalSide == WHITE ? "Black wins by checkmate"
-                                             : "White wins by checkmate";
-        case PlyOutcome::STALEMATE:
-            return "Draw by stalemate";
-        case PlyOutcome::FIFTY_MOVE_DRAW:
-            return "Draw by the fifty-move rule";
-        case PlyOutcome::REPETITION_DRAW:
-            // The game compares 32-bit position hashes, which different positions can share.
-            return record.positionRepeated ? "Draw by threefold repetition"
-                                           : "Draw by threefold repetition of the position hash";
-        case PlyOutcome::MOVED:
-            break;
-    }
-    return "Game unfinished";
 }
 
 // Appends the space-separated words of the text.
@@ -123,16 +47,7 @@ void appendWords(std::vector<std::string>& words, const std::string& text) {
 
 // Splits the movetext into the words that line breaks may fall between.
 std::vector<std::string> movetextWords(const GameRecord& record) {
-    std::vector<std::string> words;
-    int side = record.firstSide;
-    int number = record.firstMoveNumber;
-    for (size_t k = 0; k < record.moves.size(); ++k) {
-        if (side == WHITE) words.push_back(std::to_string(number) + ".");
-        if (side == BLACK && k == 0) words.push_back(std::to_string(number) + "...");
-        words.push_back(record.moves[k]);
-        if (side == BLACK) ++number;
-        side ^= BLACK;
-    }
+    std::vector<std::string> words = numberedMoveWords(record, 0);
     appendWords(words, std::string("{") + reasonText(record) + "}");
     words.push_back(resultText(record));
     return words;
@@ -194,15 +109,14 @@ int runPgnCommand(int argc, char** argv) {
     if (argc >= 1 && std::string_view(argv[0]) == "--fen") {
         if (argc < 2) return reportUsageError("pgn", "--fen needs a FEN record");
         std::string error;
-        if (!readFen(joinArguments(argc, argv, 1), error, &record.firstMoveNumber)) {
+        if (!startRecordAtFen(record, joinArguments(argc, argv, 1), error)) {
             return reportUsageError("pgn", "bad FEN: " + error);
         }
-        record.startFen = writeFen(record.firstMoveNumber);
     } else if (argc >= 1) {
         return reportUsageError("pgn",
                                 "unknown argument '" + std::string(argv[0]) + "'; " + PGN_USAGE);
     } else {
-        setupInitialPosition();
+        startRecordAtInitialPosition(record);
     }
     playRecordedGame(record, isatty(STDERR_FILENO) != 0);
     writePgn(record);

@@ -13,6 +13,7 @@
 #include "search/fastsearch.h"
 #include "search/search.h"
 #include "tools/chesstool/cli.h"
+#include "tools/chesstool/game_record.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ constexpr const char* UCI_HELP =
 constexpr const char* ENGINE_NAME = "selfplay_chess";
 constexpr const char* ENGINE_AUTHOR = "the selfplay_chess developers";
 constexpr int CENTIPAWNS_PER_PAWN = 100;
-// Scores this far from zero can only be mate scores: material never reaches them.
-constexpr int MATE_SCORE_THRESHOLD = SCORE_LIMIT - HISTORY_SIZE;
 constexpr double MILLISECONDS_PER_SECOND = 1000.0;
 
 using Words = std::vector<std::string_view>;
@@ -102,14 +101,9 @@ int goDepth(const UciSession& session, const Words& words) {
 }
 
 std::string scoreText(int score) {
-    if (std::abs(score) < MATE_SCORE_THRESHOLD) {
-        return "cp " + std::to_string(score * CENTIPAWNS_PER_PAWN);
-    }
-    // A mate found after p plies from here scores SCORE_LIMIT - (historyCount + p).
-    int plies = SCORE_LIMIT - std::abs(score) - pos.historyCount;
-    if (plies < 1) plies = 1;
-    const int moves = (plies + 1) / 2;
-    return "mate " + std::to_string(score > 0 ? moves : -moves);
+    const int mateMoves = mateMovesOf(score, pos.historyCount);
+    if (mateMoves == 0) return "cp " + std::to_string(score * CENTIPAWNS_PER_PAWN);
+    return "mate " + std::to_string(mateMoves);
 }
 
 void handleGo(const UciSession& session, const Words& words) {

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "tests/tool_process.h"
+
+namespace {
+
+// Search times vary from run to run; everything else on the view is fixed.
+std::string withTimesMasked(const std::string& text) {
+    return std::regex_replace(text, std::regex("[0-9]+\\.[0-9]{2} s"), "T s");
+}
+
+}  // namespace
+
+TEST(Watch, PipedViewIsPlainTextOfEachPosition) {
+    const tool::ToolRun run =
+        tool::runTool({"watch", "--delay", "0", "--fen", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(withTimesMasked(run.out),
+              " abcdefgh    Start: Black to move\n8r█░█░█k█8\n7█░█░█░█░7\n6░█░█░█░█6\n"
+              "5█░█░█░█░5\n4░█░█░█░█4\n3█░█░█░█░3\n2░█░█░PPP2\n1█░█░█░K░1\n abcdefgh\n\n"
+              " abcdefgh    Move 30, Black: Ra1#\n8░█░█░█k█8   Score for Black: mate in 1\n"
+              "7█░█░█░█░7   Search: 3837 calls, T s\n6░█░█░█░█6   CHECK!\n5█░█░█░█░5\n"
+              "4░█░█░█░█4   Last moves:\n3█░█░█░█░3   30... Ra1#\n2░█░█░PPP2\n"
+              "1r░█░█░K░1\n abcdefgh\n\nResult 0-1: Black wins by checkmate\n");
+    for (const char* bad : {"-1", "x", "nan", "1e9"}) {
+        EXPECT_EQ(tool::runTool({"watch", "--delay", bad}).status, 2) << bad;
+    }
+}
+
+TEST(Watch, TerminalShowsTheFinalBoardAndGetsItsModeBack) {
+    if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
+    const std::string name = "chess_watch_" + std::to_string(getpid());
+    const std::string files = ::testing::TempDir() + name;
+    const auto tmux = [&name](std::vector<std::string> args) {
+        args.insert(args.begin(), {"-u", "-f", "/dev/null", "-L", name});
+        return tool::runProgram("tmux", args).out;
+    };
+    tmux({"new-session", "-d", "-x", "80", "-y", "24", "-s", name,
+          "stty -g >" + files + ".before; " + tool::toolPath() + " watch --delay 0; stty -g >" +
+              files + ".after"});
+    std::string screen;
+    for (int k = 0; k < 1200 && screen.find("to leave") == std::string::npos; ++k) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        screen = tmux({"capture-pane", "-p", "-t", name});
+    }
+    EXPECT_EQ(withTimesMasked(screen.substr(0, screen.find_last_not_of('\n') + 1)),
+              " abcdefgh    Move 53, Black: Kb8\n8░k░█░█░█8   Score for Black: +1\n"
+              "7█░█░█░█B7   Search: 1182 calls, T s\n6░█░█░█░p6\n5█░█b█░█░5\n"
+              "4░█░█░█░█4   Last moves:\n3█p█░█░█░3   50. Bg6 Ka8\n2░█░█░K░P2   51. Bh7 Kb8\n"
+              "1█░█░█░█░1   52. Bg6 Ka8\n abcdefgh    53. Bh7 Kb8\n\n"
+              "Result 1/2-1/2: Draw by threefold repetition\nPress q or Enter to leave.");
+    tmux({"send-keys", "-t", name, "q"});
+    for (int k = 0; k < 100 && tool::readFile(files + ".after").empty(); ++k) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    tmux({"kill-server"});
+    EXPECT_EQ(tool::readFile(files + ".after"), tool::readFile(files + ".before"));
+    EXPECT_FALSE(tool::readFile(files + ".before").empty());
+    for (const char* suffix : {".before", ".after"}) std::remove((files + suffix).c_str());
+}

@@ -1,0 +1,125 @@
+#include "tools/chesstool/game_record.h"
+
+#include <cstdlib>
+
+#include "core/fen.h"
+#include "core/notation.h"
+#include "core/position.h"
+#include "search/search.h"
+#include "tools/chesstool/cli.h"
+
+namespace {
+
+// Scores this far from zero can only be mate scores: material never reaches them.
+constexpr int MATE_SCORE_THRESHOLD = SCORE_LIMIT - HISTORY_SIZE;
+
+// Names the position without its move counters, for comparing positions.
+std::string positionKey() {
+    const std::string fen = writeFen();
+    return fen.substr(0, fen.rfind(' ', fen.rfind(' ') - 1));
+}
+
+// Counts the earlier positions of the game that equal the current one.
+bool finalPositionRepeated(const std::vector<std::string>& keys) {
+    int count = 0;
+    for (const std::string& key : keys) count += key == keys.back();
+    return count >= REPETITION_LIMIT;
+}
+
+// Names the SAN of the move just played, from the position before it.
+std::string sanOfPlayedMove(const Position& before, Move move) {
+    static Position after;
+    after = pos;
+    pos = before;
+    std::string san = sanName(move);
+    pos = after;
+    return san;
+}
+
+}  // namespace
+
+int mateMovesOf(int score, int historyCount) {
+    if (std::abs(score) < MATE_SCORE_THRESHOLD) return 0;
+    // A mate found after p plies from here scores SCORE_LIMIT - (historyCount + p).
+    int plies = SCORE_LIMIT - std::abs(score) - historyCount;
+    if (plies < 1) plies = 1;
+    const int moves = (plies + 1) / 2;
+    return score > 0 ? moves : -moves;
+}
+
+void startRecordAtInitialPosition(GameRecord& record) {
+    setupInitialPosition();
+    record.firstSide = pos.side;
+    record.keys = {positionKey()};
+}
+
+bool startRecordAtFen(GameRecord& record, const std::string& fen, std::string& error) {
+    if (!readFen(fen, error, &record.firstMoveNumber)) return false;
+    record.startFen = writeFen(record.firstMoveNumber);
+    record.firstSide = pos.side;
+    record.keys = {positionKey()};
+    return true;
+}
+
+RecordedPly playRecordedPly(GameRecord& record) {
+    static Position before;
+    before = pos;
+    const uint64_t callsBefore = searchCalls;
+    const Clock::time_point start = Clock::now();
+    RecordedPly ply;
+    ply.result = playPly();
+    ply.seconds = secondsSince(start);
+    ply.searchCalls = searchCalls - callsBefore;
+    ply.mover = before.side;
+    ply.score = ply.result.score;
+    ply.mateMoves = mateMovesOf(ply.score, before.historyCount);
+    if (ply.result.move != NO_MOVE) {
+        record.moves.push_back(sanOfPlayedMove(before, ply.result.move));
+        record.keys.push_back(positionKey());
+    }
+    if (ply.result.outcome != PlyOutcome::MOVED) {
+        record.outcome = ply.result.outcome;
+        record.finalSide = pos.side;
+        record.positionRepeated = finalPositionRepeated(record.keys);
+    }
+    return ply;
+}
+
+bool gameEnded(const GameRecord& record) { return record.outcome != PlyOutcome::MOVED; }
+
+const char* resultText(const GameRecord& record) {
+    if (record.outcome != PlyOutcome::CHECKMATE) return "1/2-1/2";
+    return record.finalSide == WHITE ? "0-1" : "1-0";
+}
+
+const char* reasonText(const GameRecord& record) {
+    switch (record.outcome) {
+        case PlyOutcome::CHECKMATE:
+            return record.finalSide == WHITE ? "Black wins by checkmate"
+                                             : "White wins by checkmate";
+        case PlyOutcome::STALEMATE:
+            return "Draw by stalemate";
+        case PlyOutcome::FIFTY_MOVE_DRAW:
+            return "Draw by the fifty-move rule";
+        case PlyOutcome::REPETITION_DRAW:
+            // The game compares 32-bit position hashes, which different positions can share.
+            return record.positionRepeated ? "Draw by threefold repetition"
+                                           : "Draw by threefold repetition of the position hash";
+        case PlyOutcome::MOVED:
+            break;
+    }
+    return "Game unfinished";
+}
+
+std::vector<std::string> numberedMoveWords(const GameRecord& record, size_t first) {
+    std::vector<std::string> words;
+    const size_t plyOffset = record.firstSide == BLACK ? 1 : 0;
+    for (size_t k = first; k < record.moves.size(); ++k) {
+        const bool white = (k + plyOffset) % 2 == 0;
+        const std::string number = std::to_string(record.firstMoveNumber + (k + plyOffset) / 2);
+        if (white) words.push_back(number + ".");
+        if (!white && k == first) words.push_back(number + "...");
+        words.push_back(record.moves[k]);
+    }
+    return words;
+}

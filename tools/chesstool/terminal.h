@@ -1,0 +1,21 @@
+// The terminal of an interactive subcommand: single keys without echo, and the terminal put
+// back as it was on every way out, a signal included.
+#pragma once
+
+// What readKey returns when no key came in time.
+constexpr int NO_KEY = -1;
+
+// Takes over the terminal until restoreTerminal: with keys set and standard input a
+// terminal, makes it deliver each key at once and without echo. Arranges for
+// restoreTerminal to run on SIGINT, SIGTERM, SIGHUP and SIGQUIT (the signal then acts as
+// usual) and around a stop by Ctrl-Z. restoreText is written to standard output when the
+// terminal is given back, e.g. to show a hidden cursor again; it must outlive the takeover.
+// Returns whether keys will be read.
+bool takeTerminal(const char* restoreText, bool keys);
+
+// Puts the terminal back as takeTerminal found it; does nothing when it is not taken.
+void restoreTerminal();
+
+// Waits up to the given number of seconds (forever when negative) for a key on standard
+// input and returns it, or NO_KEY when none came or the input ended.
+int readKey(double seconds);
