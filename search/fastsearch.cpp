@@ -7,6 +7,7 @@
 #include "core/rules.h"
 #include "search/evaluate.h"
 #include "search/frontier.h"
+#include "search/limits.h"
 #include "search/movepicker.h"
 #include "search/search.h"
 #include "search/ttable.h"
@@ -245,7 +246,7 @@ bool tableCutoff(const TableEntry* entry, Node& node, int historyCount, int& val
 }
 
 void storeResult(const TableKey& key, const Node& node, int score, Bound bound, Move move) {
-    if (node.ply + node.reach >= MAX_PLY) return;
+    if (node.ply + node.reach >= MAX_PLY || searchProgress.stopped) return;
     storeTable(key, move, scoreToTable(score, state.rootHistoryCount + node.ply), node.depth, bound,
                node.reach);
 }
@@ -254,12 +255,15 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
                bool inCheckNow, int& reach) {
     ++searchCalls;
     reach = 0;
+    // A stopped search unwinds at once; its values are thrown away with the iteration.
+    if (searchMustStop()) return 0;
     // 1. Leaves are scored by material alone.
     if (depth <= 0) return material;
 
     // 2. The check extension, bounded as in the straightforward search; a node whose
     // children are leaves needs no child at all, nor a table key.
     if (inCheckNow && ply < MAX_PLY) ++depth;
+    noteSelDepth(ply + depth);
     if (depth == 1) {
         reach = 1;
         return searchFrontier(alpha, beta, ply, inCheckNow, material);
@@ -309,7 +313,7 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
 
 // Searches every move of the top level in generation order, keeping the first of equal
 // scores, exactly as search() does at its top level.
-int searchTop(int depth, const TableKey& key) {
+int searchTop(int depth, const TableKey& key, const MoveList& list) {
     ++searchCalls;
     const int material = evaluate();
     if (depth <= 0) return material;
@@ -317,8 +321,6 @@ int searchTop(int depth, const TableKey& key) {
     if (inCheckNow) ++depth;
     Node node{-SCORE_LIMIT,           SCORE_LIMIT, depth,   0, material,
               checkersOf(inCheckNow), false,       NO_MOVE, 0};
-    MoveList list;
-    generateMoves(list);
     NodeSnapshot snapshot;
     takeNodeSnapshot(snapshot);
     for (int k = 0; k < list.count; ++k) {
@@ -339,13 +341,19 @@ bool fastSearchApplies(int depth) {
 }  // namespace
 
 int fastSearch(int depth) {
+    MoveList list;
+    generateMoves(list);
+    return fastSearch(depth, list);
+}
+
+int fastSearch(int depth, const MoveList& rootMoves) {
     bestMove = NO_MOVE;
     if (!fastSearchApplies(depth)) return search(-SCORE_LIMIT, SCORE_LIMIT, depth);
     state.rootHistoryCount = pos.historyCount;
     findPieces();
     clearMoveOrdering();
     const TableKey key = positionKey();
-    return searchTop(depth, key);
+    return searchTop(depth, key, rootMoves);
 }
 
 void clearSearchTable() { clearTable(); }
