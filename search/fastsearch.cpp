@@ -356,4 +356,6 @@ int fastSearch(int depth, const MoveList& rootMoves) {
     return searchTop(depth, key, rootMoves);
 }
 
+bool fastSearchCovers(int depth) { return fastSearchApplies(depth); }
+
 void clearSearchTable() { clearTable(); }

@@ -16,5 +16,9 @@ int fastSearch(int depth);
 // order (for the whole list of generateMoves, the same search).
 int fastSearch(int depth, const MoveList& rootMoves);
 
+// Tells whether a search of this depth from the current position is the fast search's own,
+// which polls search/limits.h, rather than one handed to search(), which cannot be stopped.
+bool fastSearchCovers(int depth);
+
 // Forgets everything the fast search has learnt.
 void clearSearchTable();

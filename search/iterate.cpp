@@ -52,6 +52,9 @@ Iteration deepen(const DeepeningPlan& plan, const IterationReport& report) {
     const uint64_t callsBefore = searchCalls;
     beginSearchLimits(plan.maxCalls);
     for (int depth = 1; depth <= plan.maxDepth; ++depth) {
+        if (plan.stoppableOnly && depth > UNSTOPPABLE_SAFE_DEPTH && !fastSearchCovers(depth)) {
+            break;
+        }
         const int score = fastSearch(depth, plan.rootMoves);
         if (searchProgress.stopped) break;
         const Move move = bestMove;

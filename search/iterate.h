@@ -24,7 +24,11 @@ struct DeepeningPlan {
     int maxDepth;
     uint64_t maxCalls;   // NO_CALL_LIMIT when none
     MoveList rootMoves;  // legal moves to try at the top, in generation order; not empty
+    bool stoppableOnly;  // no depth beyond UNSTOPPABLE_SAFE_DEPTH that cannot be stopped
 };
+
+// The deepest search that is quick enough to be run even where it cannot be stopped.
+constexpr int UNSTOPPABLE_SAFE_DEPTH = 3;
 
 // Called after every completed depth; returns false to end the deepening.
 using IterationReport = std::function<bool(const Iteration&)>;

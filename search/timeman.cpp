@@ -11,8 +11,10 @@ constexpr int64_t INCREMENT_QUARTERS = 3;
 // The hard limit is this many budgets, and never more than this share of the clock.
 constexpr int64_t HARD_LIMIT_BUDGETS = 4;
 constexpr int64_t HARD_LIMIT_CLOCK_DIVISOR = 3;
-// A new depth usually takes at least this many times the one before it.
+// A new depth is expected to take this many times the one before it, or more when the last
+// two depths grew faster (up to the largest factor).
 constexpr int64_t DEPTH_GROWTH = 2;
+constexpr int64_t LARGEST_DEPTH_GROWTH = 16;
 constexpr int64_t SHORTEST_LIMIT = 1;
 
 }  // namespace
@@ -33,7 +35,10 @@ TimeBudget planMoveTime(const MoveClock& clock) {
     return {std::max(std::min(soft, hard), SHORTEST_LIMIT), std::max(hard, SHORTEST_LIMIT)};
 }
 
-bool worthAnotherDepth(const TimeBudget& budget, int64_t elapsed, int64_t lastDepth) {
+bool worthAnotherDepth(const TimeBudget& budget, int64_t elapsed, int64_t lastDepth,
+                       int64_t depthBefore) {
     if (budget.soft == NO_TIME_LIMIT) return true;
-    return elapsed < budget.soft / 2 && elapsed + lastDepth * DEPTH_GROWTH < budget.hard;
+    const int64_t growth = std::clamp(lastDepth / std::max<int64_t>(depthBefore, 1), DEPTH_GROWTH,
+                                      LARGEST_DEPTH_GROWTH);
+    return elapsed < budget.soft / 2 && elapsed + lastDepth * growth <= budget.soft;
 }

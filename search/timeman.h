@@ -23,6 +23,7 @@ struct TimeBudget {
 // Plans the time of one move; both limits are NO_TIME_LIMIT when the clock gives none.
 TimeBudget planMoveTime(const MoveClock& clock);
 
-// Tells whether another depth is worth starting, given the time spent so far and on the
-// last completed depth (milliseconds).
-bool worthAnotherDepth(const TimeBudget& budget, int64_t elapsed, int64_t lastDepth);
+// Tells whether another depth is likely to end within the budget, given the time spent so
+// far and on the last two completed depths (milliseconds), whose ratio foretells the next.
+bool worthAnotherDepth(const TimeBudget& budget, int64_t elapsed, int64_t lastDepth,
+                       int64_t depthBefore);

@@ -229,8 +229,11 @@ SearchJob planSearch(const UciSession& session, const GoCommand& go) {
     if (n.mate > 0) maxDepth = static_cast<int>(std::min<int64_t>(2 * n.mate, deepest));
     if (go.depth > 0) maxDepth = go.depth;
 
+    // A search under a clock, or one that waits for stop, must always be able to stop.
+    const bool stoppableOnly =
+        go.infinite || go.ponder || n.movetime != NO_TIME_LIMIT || clock.timeLeft != NO_TIME_LIMIT;
     SearchJob job{pos,
-                  {maxDepth, n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT, {}},
+                  {maxDepth, n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT, {}, stoppableOnly},
                   planMoveTime(clock),
                   static_cast<int>(n.mate)};
     MoveList legal;

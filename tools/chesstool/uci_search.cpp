@@ -51,14 +51,16 @@ void reportIteration(UciSession& session, const Iteration& it, int64_t elapsed) 
 }
 
 // Tells whether the deepening goes on after a completed depth.
-bool goDeeper(UciSession& session, const SearchJob& job, const Iteration& it, int64_t lastDepth) {
+bool goDeeper(UciSession& session, const SearchJob& job, const Iteration& it, int64_t lastDepth,
+              int64_t depthBefore) {
     if (job.mateMoves > 0 && isMateScore(it.score) && mateInMoves(it.score, pos.historyCount) > 0 &&
         mateInMoves(it.score, pos.historyCount) <= job.mateMoves) {
         return false;
     }
     std::lock_guard<std::mutex> lock(session.mutex);
     if (session.pondering) return true;
-    return worthAnotherDepth(job.budget, millisecondsSince(session.moveStart), lastDepth);
+    return worthAnotherDepth(job.budget, millisecondsSince(session.moveStart), lastDepth,
+                             depthBefore);
 }
 
 void runJob(UciSession& session, const SearchJob& job) {
@@ -67,11 +69,14 @@ void runJob(UciSession& session, const SearchJob& job) {
     if (job.plan.rootMoves.count > 0) {
         const SearchClock::time_point start = SearchClock::now();
         int64_t depthStart = 0;
+        int64_t depthBefore = 0;
         result = deepen(job.plan, [&](const Iteration& it) {
             const int64_t elapsed = millisecondsSince(start);
             reportIteration(session, it, elapsed);
-            const bool deeper = goDeeper(session, job, it, elapsed - depthStart);
+            const int64_t lastDepth = elapsed - depthStart;
+            const bool deeper = goDeeper(session, job, it, lastDepth, depthBefore);
             depthStart = elapsed;
+            depthBefore = lastDepth;
             return deeper;
         });
     }
