@@ -1,5 +1,6 @@
 // Feeds arbitrary lines to the UCI command handler of a session that has said uciok;
-// searches are kept shallow so that each input runs quickly.
+// searches are kept shallow so that each input runs quickly, and the end of the input
+// stops the search in progress.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -29,5 +30,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (end == std::string_view::npos) break;
         text.remove_prefix(end + 1);
     }
+    if (!endUciSession(session)) std::abort();
     return 0;
 }

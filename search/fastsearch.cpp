@@ -11,6 +11,7 @@
 #include "core/rules.h"
 #include "search/evaluate.h"
 #include "search/frontier.h"
+#include "search/limits.h"
 #include "search/movepicker.h"
 #include "search/search.h"
 #include "search/ttable.h"
@@ -385,7 +386,7 @@ bool tableCutoff(const TableEntry* entry, Node& node, int& value) {
 // Stores an answer that holds in every window and for every clock and history count
 // under which a later probe accepts it.
 void storeResult(const TableKey& key, const Node& node, int score, Bound bound, Move move) {
-    if (node.ruleBound || node.ply + node.reach >= MAX_PLY ||
+    if (node.ruleBound || searchProgress.stopped || node.ply + node.reach >= MAX_PLY ||
         pos.halfmoveClock + node.quiet >= FIFTY_MOVE_LIMIT ||
         historyAt(node.ply) + node.reach >= HISTORY_SIZE) {
         return;
@@ -520,12 +521,15 @@ int searchNodeBody(int alpha, int beta, int depth, int ply, const KeyOrigin& ori
                    bool inCheckNow, Window window, Dependence& dep) {
     ++searchCalls;
     dep = Dependence{0, NO_CLOCK_TEST, false};
+    // A stopped search unwinds at once; its values are thrown away with the iteration.
+    if (searchMustStop()) return 0;
     // 1. Leaves are scored by material alone.
     if (depth <= 0) return material;
 
     // 2. The check extension, bounded as in the straightforward search; a node whose
     // children are leaves needs no child at all, nor a table key.
     if (inCheckNow && ply < MAX_PLY) ++depth;
+    noteSelDepth(ply + depth);
     if (depth == 1) return searchFrontier(alpha, beta, ply, inCheckNow, material, dep);
     const TableKey key = updateKey(origin.parent, origin.move, origin.before);
     Node node = makeNode(alpha, beta, depth, ply, material, inCheckNow);
@@ -572,15 +576,13 @@ int searchNode(int alpha, int beta, int depth, int ply, const KeyOrigin& origin,
 
 // Searches every move of the top level in generation order, keeping the first of equal
 // scores, exactly as search() does at its top level.
-int searchTop(int depth, const TableKey& key) {
+int searchTop(int depth, const TableKey& key, const MoveList& list) {
     ++searchCalls;
     const int material = evaluate();
     if (depth <= 0) return material;
     const bool inCheckNow = sideToMoveInCheck();
     if (inCheckNow) ++depth;
     Node node = makeNode(-SCORE_LIMIT, SCORE_LIMIT, depth, 0, material, inCheckNow);
-    MoveList list;
-    generateMoves(list);
     NodeSnapshot snapshot;
     takeNodeSnapshot(snapshot);
     for (int k = 0; k < list.count; ++k) {
@@ -594,13 +596,19 @@ int searchTop(int depth, const TableKey& key) {
 }  // namespace
 
 int fastSearch(int depth) {
+    MoveList list;
+    generateMoves(list);
+    return fastSearch(depth, list);
+}
+
+int fastSearch(int depth, const MoveList& rootMoves) {
     bestMove = NO_MOVE;
     if (depth > FAST_SEARCH_MAX_DEPTH) return search(-SCORE_LIMIT, SCORE_LIMIT, depth);
     state.rootHistoryCount = pos.historyCount;
     findPieces();
     clearMoveOrdering();
     const TableKey key = positionKey();
-    return searchTop(depth, key);
+    return searchTop(depth, key, rootMoves);
 }
 
 void clearSearchTable() { clearTable(); }

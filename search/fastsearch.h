@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/move.h"
+#include "core/movegen.h"
 
 // The deepest search the table's bookkeeping is made for; deeper ones are left to search().
 constexpr int FAST_SEARCH_MAX_DEPTH = 20;
@@ -10,6 +11,10 @@ constexpr int FAST_SEARCH_MAX_DEPTH = 20;
 // the chosen move in bestMove (NO_MOVE when there is none); returns the score. The
 // move and the score are those search(-SCORE_LIMIT, SCORE_LIMIT, depth) would give.
 int fastSearch(int depth);
+
+// Searches as above, trying at the top level only the given pseudo-legal moves, in their
+// order (for the whole list of generateMoves, the same search).
+int fastSearch(int depth, const MoveList& rootMoves);
 
 // Forgets everything the fast search has learnt.
 void clearSearchTable();

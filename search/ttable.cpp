@@ -1,5 +1,6 @@
 #include "search/ttable.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "core/rules.h"
@@ -36,7 +37,15 @@ struct ZobristKeys {
 constexpr ZobristKeys INDEX_KEYS(0x1D872B41C3F5A609ull);
 constexpr ZobristKeys CHECK_KEYS(0x6A09E667F3BCC908ull);
 
-TableEntry table[TABLE_SIZE];
+constexpr uint64_t BYTES_PER_MIB = uint64_t{1} << 20;
+
+// Zero-filled by calloc, so that pages of a large table are only touched when used.
+TableEntry* allocateEntries(uint64_t count) {
+    return static_cast<TableEntry*>(std::calloc(count, sizeof(TableEntry)));
+}
+
+uint64_t tableSize = DEFAULT_TABLE_MIB * BYTES_PER_MIB / sizeof(TableEntry);
+TableEntry* table = allocateEntries(tableSize);
 
 uint64_t fullKey(const ZobristKeys& keys) {
     uint64_t k = keys.castling[pos.castling] ^ keys.ep(pos.epSquare);
@@ -70,14 +79,14 @@ TableKey updateKey(TableKey key, Move move, const PositionSnapshot& before) {
 }
 
 const TableEntry* probeTable(const TableKey& key) {
-    const TableEntry& entry = table[key.index & (TABLE_SIZE - 1)];
+    const TableEntry& entry = table[key.index & (tableSize - 1)];
     const bool same = (entry.checkAndQuiet ^ key.check) <= QUIET_BITS;
     return same && entry.boundAndReach != 0 ? &entry : nullptr;
 }
 
 void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach,
                 int quiet) {
-    TableEntry& entry = table[key.index & (TABLE_SIZE - 1)];
+    TableEntry& entry = table[key.index & (tableSize - 1)];
     entry.checkAndQuiet = (key.check & ~QUIET_BITS) | static_cast<uint64_t>(quiet - NO_CLOCK_TEST);
     entry.move = move;
     entry.score = static_cast<int16_t>(score);
@@ -85,4 +94,17 @@ void storeTable(const TableKey& key, Move move, int score, int depth, Bound boun
     entry.boundAndReach = static_cast<uint8_t>(bound << 6 | reach);
 }
 
-void clearTable() { std::memset(table, 0, sizeof table); }
+void clearTable() { std::memset(table, 0, tableSize * sizeof(TableEntry)); }
+
+bool setTableSize(int mebibytes) {
+    uint64_t bytes = BYTES_PER_MIB;
+    while (bytes * 2 <= uint64_t(mebibytes) * BYTES_PER_MIB) bytes *= 2;
+    TableEntry* entries = allocateEntries(bytes / sizeof(TableEntry));
+    if (entries == nullptr) return false;
+    std::free(table);
+    table = entries;
+    tableSize = bytes / sizeof(TableEntry);
+    return true;
+}
+
+int tableMebibytes() { return static_cast<int>(tableSize * sizeof(TableEntry) / BYTES_PER_MIB); }

@@ -1,4 +1,5 @@
-// The transposition table of the fast search: a fixed array allocated with the program.
+// The transposition table of the fast search: one block of a power-of-two number of entries,
+// allocated with the program and again only when its size is set.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +25,8 @@ struct TableEntry {
     uint8_t boundAndReach;  // bound in the top two bits, reach in the low six
 };
 
-constexpr int TABLE_BITS = 20;
-constexpr uint64_t TABLE_SIZE = uint64_t{1} << TABLE_BITS;  // entries of 16 bytes: 16 MiB
+constexpr int DEFAULT_TABLE_MIB = 16;
+constexpr int MAX_TABLE_MIB = 1024;
 constexpr int MAX_STORED_REACH = 63;
 // The quiet plies of an answer that read no halfmove clock.
 constexpr int NO_CLOCK_TEST = -1;
@@ -50,6 +51,13 @@ void storeTable(const TableKey& key, Move move, int score, int depth, Bound boun
                 int quiet);
 
 void clearTable();
+
+// Replaces the table by an empty one of the given size in MiB (1 to MAX_TABLE_MIB), rounded
+// down to a power of two; returns false, keeping the table, when the memory is not there.
+bool setTableSize(int mebibytes);
+
+// Returns the size of the table in MiB.
+int tableMebibytes();
 
 inline Bound entryBound(const TableEntry& entry) { return Bound(entry.boundAndReach >> 6); }
 inline int entryReach(const TableEntry& entry) { return entry.boundAndReach & MAX_STORED_REACH; }

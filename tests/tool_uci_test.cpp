@@ -1,148 +1,188 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/tool_process.h"
+#include "tools/chesstool/uci_command.h"
 
 namespace {
 
-using tool::splitLines;
+using std::chrono::milliseconds;
+using Lines = std::vector<std::string>;
 
-std::vector<std::string> uciLines(const std::string& input) {
-    const tool::ToolRun run = tool::runTool({"uci"}, input);
-    EXPECT_EQ(run.status, 0) << run.err;
-    return splitLines(run.out);
+// Runs a session in this process, letting each finite search end before the next line, and
+// returns its replies after the handshake: the last "info depth" line before each bestmove
+// cut down to its depth and score, info strings, readyok and bestmove without ponder.
+Lines transcript(const std::string& input) {
+    UciSession session;
+    session.out = std::tmpfile();
+    startUciSession(session);
+    for (const std::string& line : tool::splitLines("uci\n" + input)) {
+        handleUciLine(session, line);
+        if (line.rfind("go", 0) != 0 || line.find("infinite") != std::string::npos) continue;
+        std::unique_lock<std::mutex> lock(session.mutex);
+        session.changed.wait(lock, [&] { return !session.searching; });
+    }
+    EXPECT_TRUE(endUciSession(session));
+    std::rewind(session.out);
+    std::string text(1 << 16, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), session.out));
+    std::fclose(session.out);
+    const std::regex depthAndScore("^info depth (\\d+) seldepth \\d+ score (\\S+ -?\\d+) .*");
+    Lines replies;
+    std::string lastDepth;
+    for (const std::string& line : tool::splitLines(text)) {
+        std::smatch m;
+        if (std::regex_match(line, m, depthAndScore)) {
+            lastDepth = "depth " + m[1].str() + " score " + m[2].str();
+        } else if (line.rfind("bestmove", 0) == 0) {
+            if (!lastDepth.empty()) replies.push_back(lastDepth);
+            replies.push_back(line.substr(0, line.find(" ponder")));
+            lastDepth.clear();
+        } else if (line.rfind("id ", 0) != 0 && line.rfind("option ", 0) != 0 && line != "uciok") {
+            replies.push_back(line);
+        }
+    }
+    return replies;
 }
 
-// Returns the bestmove lines of a transcript, in order.
-std::vector<std::string> bestMoves(const std::vector<std::string>& lines) {
-    std::vector<std::string> moves;
-    for (const std::string& line : lines) {
-        if (line.rfind("bestmove ", 0) == 0) moves.push_back(line.substr(9));
-    }
-    return moves;
+struct UciCase {
+    const char* name;
+    std::string input;
+    Lines replies;
+};
+
+const std::string MATE_IN_ONE = "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\n";
+
+// clang-format off
+const UciCase CASES[] = {
+    {"DepthSixAfterE4E5AlsoWithoutLimit", "position startpos moves e2e4 e7e5\ngo depth 6\ngo\n",
+     {"depth 6 score cp 0", "bestmove d1f3", "depth 6 score cp 0", "bestmove d1f3"}},
+    {"MateInOne", MATE_IN_ONE + "go depth 3\n", {"depth 3 score mate 1", "bestmove a1a8"}},
+    {"MateLimitEndsAtTheMate", MATE_IN_ONE + "go mate 1\n", {"depth 2 score mate 1", "bestmove a1a8"}},
+    {"SearchmovesKeepsGenerationOrder", "go searchmoves e2e4 d2d4 depth 3\n",
+     {"depth 3 score cp 0", "bestmove d2d4"}},
+    {"NodeLimit", "go nodes 700\n", {"depth 4 score cp 0", "bestmove a2a3"}},
+    {"Promotion", "position fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1\ngo depth 1\n",
+     {"depth 1 score cp 900", "bestmove b7b8q"}},
+    {"CheckmatedSideHasNoMove", "position startpos moves f2f3 e7e5 g2g4 d8h4\ngo\n",
+     {"bestmove 0000"}},
+    {"NothingBeforeUci", "", {}},
+    {"IllegalMoveKeepsThePosition",
+     "position startpos moves e2e4 e7e5\nposition startpos moves e2e4 e7e5 g1f3 b8c6 e1g1\ngo depth 6\n",
+     {"info string illegal move 'e1g1'; position unchanged", "depth 6 score cp 0",
+      "bestmove d1f3"}},
+    {"BadFen", "position fen 8/8/8/8/8/8/8/8 w - - 0 1\n",
+     {"info string bad FEN: each side needs exactly one king; position unchanged"}},
+    {"BadLimitsAreNamed", MATE_IN_ONE + "go depth 0 movetime x\n",
+     {"info string depth must be a whole number from 1 to 20, not '0'; depth ignored",
+      "info string go: bad movetime 'x' ignored", "depth 6 score mate 1", "bestmove a1a8"}},
+    {"LongInputIsCut", "go searchmoves " + std::string(100000, 'x') + " depth 1\n",
+     {"info string searchmoves: illegal move 'xxxxxxxxxxxxxxxxxxxxxxxx...' left out",
+      "depth 1 score cp 0", "bestmove a2a3"}},
+    {"Options",
+     "setoption name Hash value 3\nsetoption name Clear Hash\nsetoption name move overhead value 50\n"
+     "setoption name Hash value 0\nsetoption name Colour value red\nisready\n",
+     {"info string option Hash takes 1 to 1024, not '0'", "info string unknown option 'Colour'",
+      "readyok"}},
+};
+// clang-format on
+
+void PrintTo(const UciCase& c, std::ostream* os) { *os << c.name; }
+
+class UciTranscript : public ::testing::TestWithParam<UciCase> {};
+
+TEST_P(UciTranscript, RepliesAsExpected) {
+    EXPECT_EQ(transcript(GetParam().input), GetParam().replies);
 }
 
-std::vector<std::string> infoStrings(const std::vector<std::string>& lines) {
-    std::vector<std::string> strings;
-    for (const std::string& line : lines) {
-        if (line.rfind("info string ", 0) == 0) strings.push_back(line.substr(12));
+INSTANTIATE_TEST_SUITE_P(ToolUci, UciTranscript, ::testing::ValuesIn(CASES),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST(ToolUci, HandshakeListsTheOptions) {
+    const Lines lines = tool::splitLines(tool::runTool({"uci"}, "uci\nisready\n").out);
+    EXPECT_EQ(lines, (Lines{"id name selfplay_chess", "id author the selfplay_chess developers",
+                            "option name Hash type spin default 16 min 1 max 1024",
+                            "option name Clear Hash type button",
+                            "option name Move Overhead type spin default 30 min 0 max 5000",
+                            "uciok", "readyok"}));
+}
+
+// The engine as a separate process, fed line by line while it searches.
+struct LiveEngine {
+    inline static int runs = 0;
+    std::string outPath = ::testing::TempDir() + "uci_live_" + std::to_string(getpid()) + "_" +
+                          std::to_string(++runs);
+    std::FILE* in = popen((tool::shellQuoted(tool::toolPath()) + " uci >" + outPath).c_str(), "w");
+
+    void send(const std::string& line) {
+        std::fputs((line + "\n").c_str(), in);
+        std::fflush(in);
     }
-    return strings;
+    // Waits up to five seconds for a reply that starts with the text; returns its line.
+    std::string await(const std::string& text) {
+        for (int tries = 0; tries < 500; ++tries) {
+            for (const std::string& line : tool::splitLines(tool::readFile(outPath))) {
+                if (line.rfind(text, 0) == 0) return line;
+            }
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        return "no " + text;
+    }
+    Lines replies() { return tool::splitLines(tool::readFile(outPath)); }
+    ~LiveEngine() { std::remove(outPath.c_str()); }
+    // Closes standard input and returns the exit status once the process has ended.
+    int close() { return WEXITSTATUS(pclose(in)); }
+};
+
+TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
+    LiveEngine engine;
+    engine.send("uci\nposition startpos moves e2e4 e7e5\ngo infinite");
+    EXPECT_NE(engine.await("info depth 5"), "no info depth 5");
+    engine.send("isready");
+    EXPECT_EQ(engine.await("readyok"), "readyok");
+    for (const std::string& line : engine.replies()) {
+        EXPECT_EQ(line.rfind("bestmove", 0), std::string::npos) << "infinite waits for stop";
+    }
+    engine.send("stop");
+    const std::string best = engine.await("bestmove");
+    EXPECT_TRUE(std::regex_match(best, std::regex("bestmove [a-h][1-8][a-h][1-8] ponder .*")));
+    const std::regex info(
+        "info depth \\d+ seldepth \\d+ score cp -?\\d+ nodes \\d+ nps \\d+ "
+        "time \\d+ pv( [a-h][1-8][a-h][1-8][qrbn]?)+");
+    for (const std::string& line : engine.replies()) {
+        EXPECT_TRUE(line.rfind("info depth", 0) != 0 || std::regex_match(line, info)) << line;
+    }
+    engine.send("quit");
+    EXPECT_EQ(engine.close(), 0);
+}
+
+TEST(ToolUciProcess, MovetimeEndsTheSearchInTime) {
+    LiveEngine engine;
+    engine.send("uci\ngo movetime 300");
+    engine.await("bestmove");
+    const std::string last = engine.replies()[engine.replies().size() - 2];
+    std::smatch time;
+    ASSERT_TRUE(std::regex_search(last, time, std::regex("time (\\d+)"))) << last;
+    EXPECT_LE(std::stoi(time[1]), 300) << last;
+    EXPECT_EQ(engine.close(), 0);
+}
+
+TEST(ToolUciProcess, QuitAndEndOfInputEndTheSearchAtOnce) {
+    for (const char* ending : {"quit", ""}) {
+        LiveEngine engine;
+        engine.send("uci\ngo infinite");
+        engine.await("info depth 4");
+        if (*ending != '\0') engine.send(ending);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(engine.close(), 0);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1000)) << ending;
+    }
 }
 
 }  // namespace
-
-TEST(ToolUci, HandshakeAndReadiness) {
-    const std::vector<std::string> lines = uciLines("uci\nisready\nquit\n");
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], "id name selfplay_chess");
-    EXPECT_EQ(lines[1].rfind("id author ", 0), 0u);
-    EXPECT_EQ(lines[2], "uciok");
-    EXPECT_EQ(lines[3], "readyok");
-}
-
-TEST(ToolUci, NothingIsPrintedBeforeUci) {
-    EXPECT_TRUE(uciLines("isready\nposition startpos\ngo depth 1\nucinewgame\nquit\n").empty());
-    EXPECT_TRUE(uciLines("").empty());
-    const std::vector<std::string> lines = uciLines("isready\nuci\nquit\n");
-    ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines[0], "id name selfplay_chess");
-}
-
-TEST(ToolUci, QuitEndsTheSession) {
-    const std::vector<std::string> lines = uciLines("uci\nquit\nisready\n");
-    EXPECT_EQ(lines.back(), "uciok");
-}
-
-TEST(ToolUci, GoSearchesTheGivenPosition) {
-    const std::vector<std::string> lines = uciLines(
-        "uci\nposition fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\ngo depth 2\n"
-        "position startpos moves e2e4 e7e5 g1f3\ngo depth 1\n"
-        "position fen r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4\n"
-        "go wtime 1000 btime 1000 winc 10 binc 10 movestogo 30 nodes 5 movetime 50 "
-        "depth 2 ponder infinite\nquit\n");
-    const std::vector<std::string> moves = bestMoves(lines);
-    ASSERT_EQ(moves.size(), 3u);
-    EXPECT_EQ(moves[0], "a1a8");
-    EXPECT_EQ(moves[1], "b8a6") << "the first of equal moves in generation order";
-    EXPECT_EQ(moves[2], "h5f7");
-    EXPECT_TRUE(infoStrings(lines).empty());
-}
-
-TEST(ToolUci, NoLegalMoveGivesNullMove) {
-    const std::vector<std::string> lines = uciLines(
-        "uci\nposition fen k7/8/1Q6/8/8/8/8/7K b - - 0 1\ngo depth 3\n"
-        "position startpos moves f2f3 e7e5 g2g4 d8h4\ngo\nquit\n");
-    EXPECT_EQ(bestMoves(lines), (std::vector<std::string>{"0000", "0000"}));
-}
-
-TEST(ToolUci, PromotionAndCastlingInCoordinateNotation) {
-    const std::vector<std::string> lines = uciLines(
-        "uci\nposition fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1\ngo depth 1\n"
-        "position fen r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1 moves e1g1 e8c8\n"
-        "go depth 1\nquit\n");
-    const std::vector<std::string> moves = bestMoves(lines);
-    ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[0], "b7b8q");
-    EXPECT_TRUE(infoStrings(lines).empty()) << "e1g1 and e8c8 are accepted";
-}
-
-TEST(ToolUci, IllegalMoveIsRefusedAndThePositionStays) {
-    // The reply after the refused command must be the reply to the position before it:
-    // not the starting position and not the position after the legal moves that came first.
-    const std::string before = "position startpos moves e2e4 e7e5\n";
-    const std::vector<std::string> reference = uciLines("uci\n" + before + "go depth 1\nquit\n");
-    const std::vector<std::string> lines =
-        uciLines("uci\n" + before + "position startpos moves e2e4 e7e5 g1f3 b8c6 e1g1\n" +
-                 "go depth 1\nquit\n");
-    ASSERT_EQ(infoStrings(lines).size(), 1u);
-    EXPECT_NE(infoStrings(lines)[0].find("e1g1"), std::string::npos) << infoStrings(lines)[0];
-    EXPECT_EQ(bestMoves(lines), bestMoves(reference));
-    ASSERT_EQ(bestMoves(reference).size(), 1u);
-    EXPECT_EQ(bestMoves(reference)[0], "a2a3");
-}
-
-TEST(ToolUci, MalformedPositionsAreRefused) {
-    const std::string start = "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\n";
-    for (const char* bad : {"position\n", "position startpos junk\n", "position fen\n",
-                            "position fen 8/8/8/8/8/8/8/8 w - - 0 1\n",
-                            "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1 moves a1a9\n",
-                            "position startpos moves e2e4 e2e4\n", "position startpos moves e7e5\n",
-                            "position startpos moves e2e4 e7\n",
-                            "position fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1 moves b7b8\n"}) {
-        const std::vector<std::string> lines =
-            uciLines("uci\n" + start + bad + "go depth 2\nquit\n");
-        EXPECT_EQ(infoStrings(lines).size(), 1u) << bad;
-        EXPECT_EQ(bestMoves(lines), std::vector<std::string>{"a1a8"}) << bad;
-    }
-}
-
-TEST(ToolUci, BadDepthIsReportedAndTheSearchStillAnswers) {
-    const std::vector<std::string> lines = uciLines(
-        "uci\nposition fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\ngo depth 0\ngo depth x\n"
-        "go depth 100000\nquit\n");
-    EXPECT_EQ(infoStrings(lines).size(), 3u);
-    EXPECT_EQ(bestMoves(lines), (std::vector<std::string>{"a1a8", "a1a8", "a1a8"}));
-}
-
-TEST(ToolUci, UnknownCommandsAreIgnored) {
-    const std::vector<std::string> lines = uciLines(
-        "uci\nhello\ndebug on\nsetoption name Hash value 16\nstop\nponderhit\n\n   \n"
-        "isready\nquit\n");
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[3], "readyok");
-}
-
-TEST(ToolUci, UcinewgameGoesBackToTheStart) {
-    const std::vector<std::string> lines =
-        uciLines("uci\nposition startpos moves e2e4\nucinewgame\ngo depth 1\nquit\n");
-    EXPECT_EQ(bestMoves(lines), std::vector<std::string>{"a2a3"});
-}
-
-TEST(ToolUci, WindowsLineEndsAreAccepted) {
-    const std::vector<std::string> lines = uciLines("uci\r\nisready\r\nquit\r\n");
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[3], "readyok");
-}

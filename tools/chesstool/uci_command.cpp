@@ -1,6 +1,8 @@
 #include "tools/chesstool/uci_command.h"
 
-#include <cinttypes>
+#include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -8,24 +10,27 @@
 
 #include "core/fen.h"
 #include "core/notation.h"
-#include "core/position.h"
 #include "core/rules.h"
 #include "search/fastsearch.h"
-#include "search/search.h"
+#include "search/ttable.h"
 #include "tools/chesstool/cli.h"
-#include "tools/chesstool/game_record.h"
+#include "tools/chesstool/uci_search.h"
 
 namespace {
 
 constexpr const char* UCI_HELP =
     "Speaks the Universal Chess Interface on standard input and output: uci, isready,\n"
-    "ucinewgame, position startpos|fen FEN [moves ...], go [depth N] (default 6; other\n"
-    "limits are accepted and ignored), quit. Nothing is printed before uci.\n";
+    "ucinewgame, setoption, position startpos|fen FEN [moves ...], go [searchmoves ...]\n"
+    "[ponder] [wtime btime winc binc movestogo movetime depth nodes mate N] [infinite],\n"
+    "stop, ponderhit, quit. Without a limit, go searches to depth 6. Options: Hash (MiB),\n"
+    "Clear Hash, Move Overhead (ms). Nothing is printed before uci.\n";
 
 constexpr const char* ENGINE_NAME = "selfplay_chess";
 constexpr const char* ENGINE_AUTHOR = "the selfplay_chess developers";
-constexpr int CENTIPAWNS_PER_PAWN = 100;
-constexpr double MILLISECONDS_PER_SECOND = 1000.0;
+// Input is quoted in info strings up to this many characters, and those lines are cut here.
+constexpr size_t MAX_QUOTED_LENGTH = 24;
+constexpr size_t MAX_INFO_LENGTH = 120;
+constexpr int64_t MAX_MOVE_OVERHEAD = 5000;
 
 using Words = std::vector<std::string_view>;
 
@@ -42,27 +47,44 @@ Words splitWords(std::string_view line) {
     return words;
 }
 
-// Writes one line and flushes it at once.
-void say(const UciSession& session, const std::string& line) {
-    std::fputs(line.c_str(), session.out);
-    std::fputc('\n', session.out);
-    std::fflush(session.out);
-}
-
 std::string joinWords(const Words& words, size_t first, size_t last) {
     std::string text;
-    for (size_t k = first; k < last; ++k) {
+    for (size_t k = first; k < last && k < words.size(); ++k) {
         if (k > first) text += ' ';
         text += words[k];
     }
     return text;
 }
 
+// Quotes a piece of input, cut short when it is long.
+std::string quote(std::string_view text) {
+    if (text.size() <= MAX_QUOTED_LENGTH) return "'" + std::string(text) + "'";
+    return "'" + std::string(text.substr(0, MAX_QUOTED_LENGTH)) + "...'";
+}
+
+// Tells the interface about bad input in one short line.
+void sayInfo(UciSession& session, const std::string& message) {
+    std::string text = printable(message);
+    if (text.size() > MAX_INFO_LENGTH) text = text.substr(0, MAX_INFO_LENGTH) + "...";
+    sayLine(session, "info string " + text);
+}
+
+bool parseInteger(std::string_view text, int64_t& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end;
+}
+
+bool sameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
 // Sets up the position that "position" names and plays its moves; on any error says so
-// and leaves the position as it was before the command.
-void handlePosition(const UciSession& session, const Words& words) {
-    static Position previous;
-    previous = pos;
+// and keeps the position from before the command.
+void handlePosition(UciSession& session, const Words& words) {
     size_t movesAt = 1;
     while (movesAt < words.size() && words[movesAt] != "moves") ++movesAt;
     std::string error;
@@ -79,61 +101,209 @@ void handlePosition(const UciSession& session, const Words& words) {
     for (size_t k = movesAt + 1; ok && k < words.size(); ++k) {
         const Move move = parseCoordinateMove(words[k]);
         ok = move != NO_MOVE && makeMove(move);
-        if (!ok) error = "illegal move " + std::string(words[k]);
+        if (!ok) error = "illegal move " + quote(words[k]);
     }
-    if (ok) return;
-    pos = previous;
-    say(session, "info string " + printable(error) + "; position unchanged");
-}
-
-// Reads the depth of a "go" command; other limits and their values are skipped.
-int goDepth(const UciSession& session, const Words& words) {
-    int depth = session.defaultDepth;
-    for (size_t k = 1; k + 1 < words.size(); ++k) {
-        if (words[k] != "depth") continue;
-        if (!parseDepth(words[k + 1], session.maxDepth, depth)) {
-            say(session, "info string " + printable(depthError(words[k + 1], session.maxDepth)) +
-                             "; searching to depth " + std::to_string(session.defaultDepth));
-            depth = session.defaultDepth;
-        }
-    }
-    return depth;
-}
-
-std::string scoreText(int score) {
-    const int mateMoves = mateMovesOf(score, pos.historyCount);
-    if (mateMoves == 0) return "cp " + std::to_string(score * CENTIPAWNS_PER_PAWN);
-    return "mate " + std::to_string(mateMoves);
-}
-
-void handleGo(const UciSession& session, const Words& words) {
-    const int depth = goDepth(session, words);
-    MoveList legal;
-    generateLegalMoves(legal);
-    if (legal.count == 0) {
-        say(session, "bestmove 0000");
+    if (ok) {
+        session.position = pos;
         return;
     }
-    computeHash();
-    const uint64_t callsBefore = searchCalls;
-    const Clock::time_point start = Clock::now();
-    const int score = fastSearch(depth);
-    const double seconds = secondsSince(start);
-    const uint64_t calls = searchCalls - callsBefore;
-    char info[160];
-    std::snprintf(info, sizeof info, "info depth %d score %s nodes %" PRIu64 " time %.0f nps %.0f",
-                  depth, scoreText(score).c_str(), calls, seconds * MILLISECONDS_PER_SECOND,
-                  ratePerSecond(calls, seconds));
-    say(session, info);
-    say(session, "bestmove " + coordinateName(bestMove));
+    pos = session.position;
+    sayInfo(session, error + "; position unchanged");
+}
+
+// The numbers "go" may carry; a limit makes the search deepen until it is met.
+struct GoNumbers {
+    int64_t wtime = NO_TIME_LIMIT;
+    int64_t btime = NO_TIME_LIMIT;
+    int64_t winc = 0;
+    int64_t binc = 0;
+    int64_t movestogo = 0;
+    int64_t movetime = NO_TIME_LIMIT;
+    int64_t nodes = 0;
+    int64_t mate = 0;
+};
+
+struct GoNumberField {
+    const char* name;
+    int64_t GoNumbers::*field;
+    int64_t least;  // the smallest value accepted
+};
+
+// clang-format off
+constexpr GoNumberField GO_NUMBERS[] = {
+    {"wtime", &GoNumbers::wtime, INT64_MIN},  {"btime", &GoNumbers::btime, INT64_MIN},
+    {"winc", &GoNumbers::winc, 0},            {"binc", &GoNumbers::binc, 0},
+    {"movestogo", &GoNumbers::movestogo, 1},  {"movetime", &GoNumbers::movetime, 0},
+    {"nodes", &GoNumbers::nodes, 1},          {"mate", &GoNumbers::mate, 1},
+};
+// clang-format on
+
+bool isGoKeyword(std::string_view word) {
+    return word == "depth" || word == "infinite" || word == "ponder" || word == "searchmoves" ||
+           std::any_of(std::begin(GO_NUMBERS), std::end(GO_NUMBERS),
+                       [&](const GoNumberField& f) { return word == f.name; });
+}
+
+struct GoCommand {
+    GoNumbers numbers;
+    int depth = 0;  // 0 when not given
+    bool infinite = false;
+    bool ponder = false;
+    std::vector<Move> searchMoves;
+};
+
+// Reads the moves after "searchmoves"; returns the index of the last word read.
+size_t readSearchMoves(UciSession& session, const Words& words, size_t k, GoCommand& go) {
+    while (k + 1 < words.size() && !isGoKeyword(words[k + 1])) {
+        const Move move = parseCoordinateMove(words[++k]);
+        if (move == NO_MOVE) {
+            sayInfo(session, "searchmoves: illegal move " + quote(words[k]) + " left out");
+        } else {
+            go.searchMoves.push_back(move);
+        }
+    }
+    return k;
+}
+
+// Reads a number after its name; returns the index of the last word read.
+size_t readGoNumber(UciSession& session, const Words& words, size_t k, GoCommand& go) {
+    const std::string_view name = words[k];
+    if (name == "depth") {
+        int depth = 0;
+        if (k + 1 < words.size() && parseDepth(words[k + 1], session.maxDepth, depth)) {
+            go.depth = depth;
+        } else {
+            const std::string_view given = k + 1 < words.size() ? words[k + 1] : "";
+            sayInfo(session, depthError(given.substr(0, MAX_QUOTED_LENGTH), session.maxDepth) +
+                                 "; depth ignored");
+        }
+        return k + 1;
+    }
+    const GoNumberField* field =
+        std::find_if(std::begin(GO_NUMBERS), std::end(GO_NUMBERS),
+                     [&](const GoNumberField& f) { return name == f.name; });
+    if (field == std::end(GO_NUMBERS)) {
+        sayInfo(session, "go: unknown word " + quote(name) + " ignored");
+        return k;
+    }
+    int64_t value = 0;
+    if (k + 1 < words.size() && parseInteger(words[k + 1], value) && value >= field->least) {
+        go.numbers.*(field->field) = value;
+    } else {
+        const std::string_view given = k + 1 < words.size() ? words[k + 1] : "";
+        sayInfo(session, "go: bad " + std::string(name) + " " + quote(given) + " ignored");
+    }
+    return k + 1;
+}
+
+GoCommand readGo(UciSession& session, const Words& words) {
+    GoCommand go;
+    for (size_t k = 1; k < words.size(); ++k) {
+        if (words[k] == "infinite") {
+            go.infinite = true;
+        } else if (words[k] == "ponder") {
+            go.ponder = true;
+        } else if (words[k] == "searchmoves") {
+            k = readSearchMoves(session, words, k, go);
+        } else {
+            k = readGoNumber(session, words, k, go);
+        }
+    }
+    return go;
+}
+
+// Works out how deep, how long and over which moves the search goes.
+SearchJob planSearch(const UciSession& session, const GoCommand& go) {
+    const GoNumbers& n = go.numbers;
+    const bool white = pos.side == WHITE;
+    MoveClock clock;
+    clock.timeLeft = white ? n.wtime : n.btime;
+    clock.increment = white ? n.winc : n.binc;
+    clock.movesToGo = static_cast<int>(std::min<int64_t>(n.movestogo, HISTORY_SIZE));
+    clock.moveTime = n.movetime;
+    clock.overhead = session.moveOverhead;
+    const bool limited = go.depth > 0 || go.infinite || n.nodes > 0 || n.mate > 0 ||
+                         n.movetime != NO_TIME_LIMIT || clock.timeLeft != NO_TIME_LIMIT;
+    const int deepest = std::min(session.maxDepth, FAST_SEARCH_MAX_DEPTH);
+    int maxDepth = limited ? deepest : session.defaultDepth;
+    if (n.mate > 0) maxDepth = static_cast<int>(std::min<int64_t>(2 * n.mate, deepest));
+    if (go.depth > 0) maxDepth = go.depth;
+
+    SearchJob job{pos,
+                  {maxDepth, n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT, {}},
+                  planMoveTime(clock),
+                  static_cast<int>(n.mate)};
+    MoveList legal;
+    generateLegalMoves(legal);
+    for (int k = 0; k < legal.count; ++k) {
+        const Move move = legal.moves[k];
+        const bool listed =
+            go.searchMoves.empty() ||
+            std::find(go.searchMoves.begin(), go.searchMoves.end(), move) != go.searchMoves.end();
+        if (listed) job.plan.rootMoves.moves[job.plan.rootMoves.count++] = move;
+    }
+    return job;
+}
+
+void handleGo(UciSession& session, const Words& words) {
+    pos = session.position;
+    const GoCommand go = readGo(session, words);
+    startSearch(session, planSearch(session, go), go.infinite, go.ponder);
+}
+
+void sayOptions(UciSession& session) {
+    sayLine(session, "option name Hash type spin default " + std::to_string(DEFAULT_TABLE_MIB) +
+                         " min 1 max " + std::to_string(MAX_TABLE_MIB));
+    sayLine(session, "option name Clear Hash type button");
+    sayLine(session, "option name Move Overhead type spin default " +
+                         std::to_string(DEFAULT_MOVE_OVERHEAD) + " min 0 max " +
+                         std::to_string(MAX_MOVE_OVERHEAD));
+}
+
+// Reads a whole number from least to most for an option.
+bool readOptionValue(UciSession& session, const std::string& name, const std::string& text,
+                     int64_t least, int64_t most, int64_t& value) {
+    if (parseInteger(text, value) && value >= least && value <= most) return true;
+    sayInfo(session, "option " + name + " takes " + std::to_string(least) + " to " +
+                         std::to_string(most) + ", not " + quote(text));
+    return false;
+}
+
+void handleSetOption(UciSession& session, const Words& words) {
+    size_t valueAt = 2;
+    while (valueAt < words.size() && words[valueAt] != "value") ++valueAt;
+    if (words.size() < 3 || words[1] != "name") {
+        sayInfo(session, "setoption needs: setoption name NAME [value VALUE]");
+        return;
+    }
+    const std::string name = joinWords(words, 2, valueAt);
+    const std::string text = joinWords(words, valueAt + 1, words.size());
+    int64_t value = 0;
+    if (sameName(name, "Hash")) {
+        if (!readOptionValue(session, "Hash", text, 1, MAX_TABLE_MIB, value)) return;
+        if (!setTableSize(static_cast<int>(value))) sayInfo(session, "no memory for that Hash");
+    } else if (sameName(name, "Clear Hash")) {
+        clearSearchTable();
+    } else if (sameName(name, "Move Overhead")) {
+        if (readOptionValue(session, "Move Overhead", text, 0, MAX_MOVE_OVERHEAD, value)) {
+            session.moveOverhead = value;
+        }
+    } else {
+        sayInfo(session, "unknown option " + quote(name));
+    }
+}
+
+void setUpStart(UciSession& session) {
+    std::string error;
+    readFen(START_FEN, error);
+    session.position = pos;
 }
 
 }  // namespace
 
 void startUciSession(UciSession& session) {
     session.started = false;
-    std::string error;
-    readFen(START_FEN, error);
+    setUpStart(session);
     clearSearchTable();
 }
 
@@ -144,24 +314,37 @@ UciStep handleUciLine(UciSession& session, std::string_view line) {
     if (command == "quit") return UciStep::QUIT;
     if (command == "uci") {
         session.started = true;
-        say(session, std::string("id name ") + ENGINE_NAME);
-        say(session, std::string("id author ") + ENGINE_AUTHOR);
-        say(session, "uciok");
+        sayLine(session, std::string("id name ") + ENGINE_NAME);
+        sayLine(session, std::string("id author ") + ENGINE_AUTHOR);
+        sayOptions(session);
+        sayLine(session, "uciok");
     } else if (!session.started) {
         return UciStep::CONTINUE;
     } else if (command == "isready") {
-        say(session, "readyok");
+        sayLine(session, "readyok");
+    } else if (command == "stop") {
+        stopSearch(session);
+    } else if (command == "ponderhit") {
+        ponderHit(session);
     } else if (command == "ucinewgame") {
-        std::string error;
-        readFen(START_FEN, error);
+        waitForSearch(session);
+        setUpStart(session);
         clearSearchTable();
     } else if (command == "position") {
+        waitForSearch(session);
+        pos = session.position;
         handlePosition(session, words);
+    } else if (command == "setoption") {
+        waitForSearch(session);
+        handleSetOption(session, words);
     } else if (command == "go") {
+        waitForSearch(session);
         handleGo(session, words);
     }
     return UciStep::CONTINUE;
 }
+
+bool endUciSession(UciSession& session) { return endSearchWorker(session); }
 
 int runUciCommand(int argc, char** argv) {
     if (argc >= 1 && isHelpArgument(argv[0])) {
@@ -169,14 +352,15 @@ int runUciCommand(int argc, char** argv) {
         return finishOutput("uci");
     }
     if (argc >= 1) {
-        return reportUsageError("uci",
-                                "unknown argument '" + std::string(argv[0]) + "'; " + UCI_USAGE);
+        return reportUsageError("uci", "unknown argument " + quote(argv[0]) + "; " + UCI_USAGE);
     }
-    UciSession session;
+    static UciSession session;
     startUciSession(session);
     std::string line;
     while (std::getline(std::cin, line)) {
         if (handleUciLine(session, line) == UciStep::QUIT) break;
     }
+    // A search that cannot be interrupted is left behind: the process ends now.
+    if (!endUciSession(session)) std::_Exit(finishOutput("uci"));
     return finishOutput("uci");
 }
