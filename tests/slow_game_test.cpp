@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "search/fastsearch.h"
 #include "search/search.h"
-#include "search_compare.h"
-#include "test_util.h"
+#include "tests/search_compare.h"
+#include "tests/test_util.h"
 
 namespace {
-
-std::string readData(const char* name) {
-    std::ifstream in(std::string(CHESS_TEST_DATA) + "/" + name, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 // The recorded game: per ply the move played and what the straightforward search cost.
 struct RecordedPly {
@@ -26,7 +18,7 @@ struct RecordedPly {
 };
 
 std::vector<RecordedPly> recordedGame() {
-    std::istringstream in(readData("game_moves.txt"));
+    std::istringstream in(test::readTestData("game_moves.txt"));
     std::vector<RecordedPly> plies;
     int ply = 0;
     int outcome = 0;
@@ -39,19 +31,6 @@ std::vector<RecordedPly> recordedGame() {
 }
 
 }  // namespace
-
-TEST(SlowGame, ProgramPrintsTheRecordedGame) {
-    const std::string expected = readData("game_transcript.txt");
-    ASSERT_FALSE(expected.empty());
-    test::TempFile input("\r\n");
-    test::TempFile output;
-    ASSERT_TRUE(input.ok() && output.ok());
-    const pid_t pid = test::spawnProgram(input.fd(), output.fd());
-    ASSERT_GT(pid, 0);
-    const int status = test::waitForProgram(pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_TRUE(output.content() == expected) << "the game's output differs from the transcript";
-}
 
 TEST(SlowGame, EveryCheapMoveIsTheStraightforwardSearchsChoice) {
     const std::vector<RecordedPly> game = recordedGame();
