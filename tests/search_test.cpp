@@ -1,11 +1,12 @@
-// The straightforward search: material scores from the mover's side, mate scores by the
-// history count, stalemate and the fifty-move rule, the first of equal moves, and the
-// position left as found.
+// The straightforward search, and the fast search beside it: material scores from the mover's side,
+// mate scores by the history count, stalemate and the fifty-move rule, the first of equal moves,
+// and the position left as found.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/notation.h"
+#include "search/fastsearch.h"
 #include "search/search.h"
 #include "tests/test_util.h"
 
@@ -37,6 +38,10 @@ TEST_P(Search, ScoreAndMove) {
         EXPECT_EQ(searchCalls, c.calls);
     }
     EXPECT_TRUE(test::sameAfterSearch(before));
+    if (c.depth == 0) return;
+    pos = before;
+    EXPECT_EQ(fastSearch(c.depth), c.score) << "fast search";
+    EXPECT_EQ(coordinateName(bestMove), c.move) << "fast search";
 }
 
 constexpr const char* MATED = "7k/6Q1/6K1/8/8/8/8/8 b - - 0 1";
@@ -56,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(Straightforward, Search, ::testing::Values(
     SearchCase{FIFTY, 0, 1, 9, "a1a2", 0},
     SearchCase{FIFTY, 0, 2, 0, "a1a2", 0},
     SearchCase{"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 0, 3, 3,
-               "e2a6", 0}));
+               "e2a6", 0},
+    // Behind in material, White stalemates Black, whose pawns are blocked.
+    SearchCase{"7k/8/5KP1/8/p1p5/p1p5/P1P5/8 w - - 0 1", 0, 2, 0, "f6f7", 0}));
 // clang-format on
 
 }  // namespace
