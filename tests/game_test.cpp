@@ -1,107 +1,158 @@
+// Games played out from a position: what the game loop prints, and the record that
+// `chesstool pgn` writes of the same game, replayed move by move as the loop shows it.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
+#include <vector>
 
-#include "app/console.h"
 #include "app/render.h"
 #include "app/selfplay.h"
-#include "test_util.h"
+#include "core/notation.h"
+#include "tests/test_util.h"
 
 namespace {
 
-// Runs a function with the console pointed at a temporary file; returns what it wrote.
-template <typename Run>
-std::string captureOutput(Run run) {
-    test::TempFile file;
-    const int saved = consoleOutput;
-    consoleOutput = file.fd();
-    run();
-    consoleOutput = saved;
-    return file.content();
-}
+struct PgnRecord {
+    std::vector<std::string> moves;  // SAN, move numbers left out
+    std::string comment;             // the text of the closing comment
+    std::string result;
+    std::vector<std::string> movetextLines;
+};
 
-std::string picture() { return captureOutput(printBoard); }
-
-// Plays a game out from a FEN position as the program does from the start.
-std::string playFrom(const char* fen) {
-    EXPECT_TRUE(test::loadFen(fen));
-    return captureOutput([] {
-        printBoard();
-        runSelfPlay();
-    });
-}
-
-// The picture of a position and of the position after each of the given moves.
-std::string picturesAfter(const char* fen, std::initializer_list<const char*> moves,
-                          std::initializer_list<bool> checks) {
-    EXPECT_TRUE(test::loadFen(fen));
-    std::string all = picture();
-    auto check = checks.begin();
-    for (const char* move : moves) {
-        EXPECT_TRUE(test::play(move));
-        if (*check++) all += "CHECK!\r\n";
-        all += picture();
+// Splits the movetext of a record into moves, the closing comment and the result.
+PgnRecord parsePgn(const std::string& text) {
+    PgnRecord record;
+    std::string movetext;
+    for (const std::string& line : test::splitLines(text)) {
+        if (line.empty() || line[0] == '[') continue;
+        record.movetextLines.push_back(line);
+        movetext += line + ' ';
     }
-    return all;
+    const size_t open = movetext.find('{');
+    const size_t close = movetext.find('}');
+    if (open < close && close != std::string::npos) {
+        record.comment = movetext.substr(open + 1, close - open - 1);
+        movetext.erase(open, close - open + 1);
+    }
+    std::istringstream words(movetext);
+    for (std::string word; words >> word;) {
+        if (!std::isdigit(static_cast<unsigned char>(word[0]))) record.moves.push_back(word);
+        record.result = word;
+    }
+    return record;
+}
+
+// Finds the legal move whose SAN is the word; NO_MOVE unless exactly one matches.
+Move moveFromSan(const std::string& word) {
+    MoveList legal;
+    generateLegalMoves(legal);
+    Move found = NO_MOVE;
+    int matches = 0;
+    for (int k = 0; k < legal.count; ++k) {
+        if (sanName(legal.moves[k]) == word) found = legal.moves[k], ++matches;
+    }
+    return matches == 1 ? found : NO_MOVE;
+}
+
+// Plays the recorded moves from the current position and writes what the game loop
+// would have written for them: checks, pictures and the closing message, judged on the
+// board itself.
+void replayAsGame(const PgnRecord& record) {
+    printBoard();
+    for (const std::string& san : record.moves) {
+        const Move move = moveFromSan(san);
+        ASSERT_NE(move, NO_MOVE) << "not one legal move: " << san;
+        ASSERT_TRUE(makeMove(move));
+        if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT || countRepetitions() >= REPETITION_LIMIT) {
+            writeLine("DRAW!");
+            EXPECT_EQ(&san, &record.moves.back()) << "the game goes on after a draw";
+            return;
+        }
+        if (inCheck(pos.side)) writeLine("CHECK!");
+        printBoard();
+    }
+    MoveList legal;
+    generateLegalMoves(legal);
+    EXPECT_EQ(legal.count, 0) << "the record ends before the game";
+    writeLine(inCheck(pos.side) ? "CHECKMATE!" : "STALEMATE!");
+}
+
+struct GameCase {
+    const char* fen;       // nullptr: the program's own game from the starting position
+    const char* movetext;  // how the record's movetext begins
+    const char* ending;    // the closing comment
+    const char* result;
+};
+
+void PrintTo(const GameCase& c, std::ostream* out) { *out << (c.fen ? c.fen : "start"); }
+
+class Game : public ::testing::TestWithParam<GameCase> {};
+
+TEST_P(Game, RecordReplaysAsTheGameLoopPrintsIt) {
+    const GameCase& c = GetParam();
+    std::vector<std::string> args = {"pgn"};
+    if (c.fen != nullptr) args.insert(args.end(), {"--fen", c.fen});
+    const test::ToolRun run = test::runTool(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "") << "progress goes to standard error only on a terminal";
+    const PgnRecord record = parsePgn(run.out);
+    ASSERT_FALSE(record.movetextLines.empty()) << run.out;
+    EXPECT_EQ(record.movetextLines[0].rfind(c.movetext, 0), 0u) << record.movetextLines[0];
+    EXPECT_EQ(record.comment, c.ending);
+    EXPECT_EQ(record.result, c.result);
+    for (const std::string& line : record.movetextLines) EXPECT_LT(line.size(), 80u) << line;
+
+    ASSERT_TRUE(test::loadFen(c.fen != nullptr ? c.fen : START_FEN));
+    const std::string replay = test::captureConsole([&record] { replayAsGame(record); });
+    // The program's own game is the recorded transcript (the program test plays it).
+    std::string game = test::readTestData("game_transcript.txt");
+    if (c.fen != nullptr) {
+        ASSERT_TRUE(test::loadFen(c.fen));
+        game = test::captureConsole([] {
+            printBoard();
+            runSelfPlay();
+        });
+    }
+    EXPECT_TRUE(game == replay) << "the game loop prints another game than the record";
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Games, Game, ::testing::Values(
+    GameCase{nullptr, "1. a3 Na6 2. c3 Rb8 3.", "Draw by threefold repetition", "1/2-1/2"},
+    GameCase{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
+             "1. Ra8# {White wins by checkmate} 1-0", "White wins by checkmate", "1-0"},
+    GameCase{"7k/8/8/8/8/8/R7/1R4K1 w - - 0 1",
+             "1. Ra7 Kg8 2. Rb8# {White wins", "White wins by checkmate", "1-0"},
+    GameCase{"r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30",
+             "30... Ra1# {Black wins by checkmate} 0-1", "Black wins by checkmate", "0-1"},
+    GameCase{"r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",
+             "4. Qxf7# {White", "White wins by checkmate", "1-0"},
+    GameCase{"8/8/8/8/8/2k5/1q6/K7 w - - 0 1",
+             "{Black wins by checkmate} 0-1", "Black wins by checkmate", "0-1"},
+    GameCase{"k7/8/1Q6/8/8/8/8/7K b - - 0 1", "{Draw by stalemate}", "Draw by stalemate", "1/2-1/2"},
+    GameCase{"7k/8/8/8/8/8/8/K6N w - - 96 80",
+             "80. ", "Draw by the fifty-move rule", "1/2-1/2"},
+    GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 90 80",
+             "80. ", "Draw by threefold repetition", "1/2-1/2"},
+    GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 0 80",
+             "80. ", "Draw by threefold repetition of the position hash", "1/2-1/2"}));
+// clang-format on
+
+TEST(Pgn, RecordOfAGameFromAPosition) {
+    const test::ToolRun run = test::runTool({"pgn", "--fen", "7k/8/8/8/8/8/R7/1R4K1 w - - 0 1"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::string text = run.out;
+    const size_t date = text.find("[Date \"") + 7;
+    ASSERT_LT(date, text.size());
+    for (size_t k = date; k < date + 10; ++k) {
+        EXPECT_TRUE(k == date + 4 || k == date + 7 ? text[k] == '.' : std::isdigit(text[k]));
+    }
+    EXPECT_EQ(text.replace(date, 10, "D"),
+              "[Event \"Self-play game\"]\n[Site \"?\"]\n[Date \"D\"]\n[Round \"-\"]\n"
+              "[White \"selfplay_chess\"]\n[Black \"selfplay_chess\"]\n[Result \"1-0\"]\n"
+              "[SetUp \"1\"]\n[FEN \"7k/8/8/8/8/8/R7/1R4K1 w - - 0 1\"]\n\n"
+              "1. Ra7 Kg8 2. Rb8# {White wins by checkmate} 1-0\n\n");
 }
 
 }  // namespace
-
-TEST(SelfPlay, CheckmateEndsWithoutAnotherPicture) {
-    const char* fen = "7k/5Q2/5K2/8/8/8/8/8 w - - 0 1";
-    const std::string expected = picturesAfter(fen, {"f7g7"}, {true}) + "CHECKMATE!\r\n";
-    EXPECT_EQ(playFrom(fen), expected);
-}
-
-TEST(SelfPlay, CheckmateOnTheFirstPly) {
-    const char* fen = "8/8/8/8/8/2k5/1q6/K7 w - - 0 1";
-    EXPECT_EQ(playFrom(fen), picturesAfter(fen, {}, {}) + "CHECKMATE!\r\n");
-}
-
-TEST(SelfPlay, Stalemate) {
-    const char* fen = "7k/8/6QK/8/8/8/8/8 b - - 0 1";
-    EXPECT_EQ(playFrom(fen), picturesAfter(fen, {}, {}) + "STALEMATE!\r\n");
-}
-
-TEST(SelfPlay, FiftyMoveRuleDrawsWithoutPicturingTheLastMove) {
-    const std::string output = playFrom("7k/8/8/8/8/8/8/K6B w - - 90 1");
-    EXPECT_EQ(pos.halfmoveClock, FIFTY_MOVE_LIMIT);
-    const std::string ending = "\r\n\r\nDRAW!\r\n";
-    ASSERT_GE(output.size(), ending.size());
-    EXPECT_EQ(output.substr(output.size() - ending.size()), ending);
-    // Ten plies were played; the picture of the tenth is not shown.
-    const size_t pictureSize = 10 * 12 + 2;
-    EXPECT_EQ(output.size(), 10 * pictureSize + std::string("DRAW!\r\n").size());
-}
-
-TEST(SelfPlay, ThreefoldRepetitionDraws) {
-    const std::string output = playFrom("k7/8/1Q6/8/8/8/8/7K w - - 0 1");
-    EXPECT_EQ(countRepetitions(), REPETITION_LIMIT);
-    EXPECT_LT(pos.halfmoveClock, FIFTY_MOVE_LIMIT);
-    EXPECT_EQ(output.substr(output.size() - 7), "DRAW!\r\n");
-}
-
-TEST(SelfPlay, PlyReportsCheckAndDraws) {
-    ASSERT_TRUE(test::loadFen("7k/5Q2/5K2/8/8/8/8/8 w - - 0 1"));
-    const Move mate = test::findMove("f7g7");
-    PlyResult ply = playPly();
-    EXPECT_EQ(ply.outcome, PlyOutcome::MOVED);
-    EXPECT_TRUE(ply.givesCheck);
-    EXPECT_EQ(ply.move, mate);
-    ply = playPly();
-    EXPECT_EQ(ply.outcome, PlyOutcome::CHECKMATE);
-    EXPECT_EQ(ply.move, NO_MOVE);
-}
-
-TEST(SelfPlay, GameBeginsAsRecorded) {
-    test::startGame();
-    const char* moves[] = {"a2a3", "b8a6", "c2c3", "a8b8"};
-    for (const char* move : moves) {
-        const Move expected = test::findMove(move);
-        const PlyResult ply = playPly();
-        ASSERT_EQ(ply.move, expected) << move;
-        EXPECT_FALSE(ply.givesCheck);
-    }
-    EXPECT_EQ(pos.hash, 0xDC000050u);
-    EXPECT_EQ(countRepetitions(), 1);
-}

@@ -1,124 +1,145 @@
-// The position record: starting position, hash, history and the repetition window.
+// The position record over many games: the attack and check tests against their
+// definitions, the search's incremental table key against one computed from scratch,
+// FEN written and read back; and the hash, history and repetition window.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
-#include "core/position.h"
+#include "search/ttable.h"
 #include "tests/test_util.h"
 
 namespace {
 
-TEST(StartingPosition, BoardRightsAndHash) {
-    pos.historyCount = 7;  // the history is not the starting position's business
-    setupInitialPosition();
-    EXPECT_EQ(pos.historyCount, 7);
-    EXPECT_EQ(std::memcmp(pos.board, INITIAL_BOARD, sizeof pos.board), 0);
-    EXPECT_EQ(pos.side, WHITE);
-    EXPECT_EQ(pos.castling, 15);
-    EXPECT_EQ(pos.epSquare, NO_SQUARE);
-    EXPECT_EQ(pos.halfmoveClock, 0);
-    EXPECT_EQ(pos.hash, 0xFC0000EEu);
-}
-
-// Hash values worked out by hand: the en-passant square keeps only its low two bits at
-// the top, the rights sit below them, and the squares 20 to 99 are folded in by index.
-TEST(PositionHash, KnownValues) {
-    test::startGame();
-    ASSERT_TRUE(test::play("e2e4"));  // e3 = 75 keeps the bits 11, as "no square" does
-    EXPECT_EQ(pos.hash, 0xFC0000FAu);
-
-    test::startGame();
-    ASSERT_TRUE(test::play("d2d4"));  // d3 = 74 keeps the bits 10
-    EXPECT_EQ(pos.hash, 0xBC0000FAu);
-
-    ASSERT_TRUE(test::loadFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1"));
-    EXPECT_EQ(pos.hash, 0xC00000EEu);
-    ASSERT_TRUE(test::loadFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w Kq - 0 1"));
-    EXPECT_EQ(pos.hash, 0xE40000EEu);
-}
-
-TEST(PositionHash, SideToMoveDoesNotCount) {
-    ASSERT_TRUE(test::loadFen("r3k2r/8/8/3p4/8/8/8/R3K2R w KQkq - 0 1"));
-    const uint32_t whiteToMove = pos.hash;
-    ASSERT_TRUE(test::loadFen("r3k2r/8/8/3p4/8/8/8/R3K2R b KQkq - 0 1"));
-    EXPECT_EQ(pos.hash, whiteToMove);
-}
-
-// The first four plies of the program's own game.
-TEST(PositionHistory, OpeningOfTheGame) {
-    test::startGame();
-    const char* plies[] = {"a2a3", "b8a6", "c2c3", "a8b8"};
-    for (int k = 0; k < 4; ++k) {
-        ASSERT_TRUE(test::play(plies[k]));
-        EXPECT_EQ(pos.historyCount, k + 1);
-        EXPECT_EQ(pos.history[k], pos.hash) << "after " << plies[k];
+// Names a failure in a random game; stops reporting after a few.
+struct Mismatches {
+    int count = 0;
+    void report(const std::string& what) {
+        if (++count <= 5) ADD_FAILURE() << what << " in " << writeFen();
     }
-    EXPECT_EQ(pos.hash, 0xDC000050u);
-    EXPECT_EQ(countRepetitions(), 1);
-}
+};
 
-TEST(Repetitions, KnightsShufflingBackAndForth) {
-    test::startGame();
-    const char* shuffle[] = {"g1f3", "g8f6", "f3g1", "f6g8"};
-    // The starting position itself is never in the history.
-    for (int round = 1; round <= 3; ++round) {
-        for (const char* move : shuffle) ASSERT_TRUE(test::play(move));
-        EXPECT_EQ(pos.hash, 0xFC0000EEu);
-        EXPECT_EQ(countRepetitions(), round);
+// Tells whether bySide attacks each square by the definition: some pseudo-legal move of
+// bySide, castling aside, ends there.
+void attackedByGeneration(int bySide, bool (&attacked)[BOARD_SIZE]) {
+    const int savedSide = pos.side;
+    pos.side = bySide;
+    MoveList list;
+    generateMoves(list);
+    pos.side = savedSide;
+    std::fill(attacked, attacked + BOARD_SIZE, false);
+    for (int k = 0; k < list.count; ++k) {
+        if (!hasFlag(list.moves[k], MF_CASTLE)) attacked[moveTo(list.moves[k])] = true;
     }
-    ASSERT_TRUE(test::play("e2e4"));
-    EXPECT_EQ(countRepetitions(), 0) << "a pawn move empties the window";
 }
 
-TEST(Repetitions, NoneRightAfterACapture) {
-    ASSERT_TRUE(test::loadFen("4k3/8/8/3p4/8/8/8/3RK3 w - - 12 40"));
-    ASSERT_TRUE(test::play("d1d5"));
-    ASSERT_EQ(pos.halfmoveClock, 0);
-    ASSERT_EQ(pos.history[pos.historyCount - 1], pos.hash);
-    EXPECT_EQ(countRepetitions(), 0);
+TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
+    Mismatches mismatches;
+    TableKey key{};
+    PositionSnapshot before{};
+    int visited = 0, enPassant = 0, promotions = 0, castlings = 0, checks = 0;
+    const int positions = test::randomPlayouts(20260601u, 500, 150, [&](Move lastMove) {
+        if (lastMove != NO_MOVE) {
+            const TableKey updated = updateKey(key, lastMove, before);
+            const TableKey computed = positionKey();
+            if (updated.index != computed.index || updated.check != computed.check) {
+                mismatches.report("updateKey after " + squareName(moveFrom(lastMove)) +
+                                  squareName(moveTo(lastMove)));
+            }
+            enPassant += hasFlag(lastMove, MF_EN_PASSANT);
+            promotions += hasFlag(lastMove, MF_PROMOTION);
+            castlings += hasFlag(lastMove, MF_CASTLE);
+            int king = FIRST_PLAYING_SQUARE;
+            while (pos.board[king] != (KING | pos.side)) ++king;
+            if (givesCheck(lastMove, king) != inCheck(pos.side)) mismatches.report("givesCheck");
+        }
+        key = positionKey();
+        takeSnapshot(before);
+        checks += inCheck(pos.side);
+        const bool sample = ++visited % 32 == 0;
+        for (int bySide : {WHITE, BLACK}) {
+            bool attacked[BOARD_SIZE];
+            attackedByGeneration(bySide, attacked);
+            for (int square = FIRST_PLAYING_SQUARE; square <= LAST_PLAYING_SQUARE; ++square) {
+                if (!isPlayingSquare(square)) continue;
+                if (isAttacked(square, bySide) != attacked[square] ||
+                    (sample && isAttackedByGeneration(square, bySide) != attacked[square])) {
+                    mismatches.report("attack on " + squareName(square));
+                }
+            }
+        }
+        if (!sample) return;
+        const Position played = pos;
+        std::string error;
+        if (!readFen(writeFen(), error) || std::memcmp(pos.board, played.board, sizeof pos.board) ||
+            pos.castling != played.castling || pos.epSquare != played.epSquare ||
+            pos.halfmoveClock != played.halfmoveClock || pos.side != played.side) {
+            mismatches.report("FEN read back " + error);
+        }
+        pos = played;
+    });
+    EXPECT_EQ(mismatches.count, 0);
+    EXPECT_GT(positions, 50000);
+    // The games must reach the rare cases for the comparison to mean something.
+    EXPECT_GT(enPassant, 5);
+    EXPECT_GT(promotions, 100);
+    EXPECT_GT(castlings, 20);
+    EXPECT_GT(checks, 1000);
 }
 
-// The position reached by a pawn move lies just outside the window.
-TEST(Repetitions, PositionOfTheLastPawnMoveIsOutsideTheWindow) {
-    test::startGame();
-    for (const char* move : {"e2e4", "g8f6", "g1f3", "f6g8", "f3g1"}) ASSERT_TRUE(test::play(move));
-    ASSERT_EQ(pos.history[0], pos.hash) << "same placement and hash as after e2e4";
-    EXPECT_EQ(pos.halfmoveClock, 4);
-    EXPECT_EQ(countRepetitions(), 1);
+struct HashCase {
+    const char* fen;
+    const char* moves;
+    uint32_t hash;  // 0: not checked
+    int repetitions;
+};
+
+void PrintTo(const HashCase& c, std::ostream* out) { *out << c.fen << " " << c.moves; }
+
+class HashAndRepetitions : public ::testing::TestWithParam<HashCase> {};
+
+TEST_P(HashAndRepetitions, AfterTheMoves) {
+    ASSERT_TRUE(test::loadFen(GetParam().fen));
+    ASSERT_TRUE(test::play(GetParam().moves));
+    if (GetParam().hash != 0) {
+        EXPECT_EQ(pos.hash, GetParam().hash);
+    }
+    EXPECT_EQ(countRepetitions(), GetParam().repetitions);
 }
+
+// The hash keeps the low two bits of the en-passant square at the top (no square reads as
+// 11), the rights below them, and folds in the squares by index; the side to move does
+// not count. Repetitions are counted back over the halfmove clock, never before the
+// history's start.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Position, HashAndRepetitions, ::testing::Values(
+    HashCase{START_FEN, "", 0xFC0000EEu, 0},
+    HashCase{START_FEN, "e2e4", 0xFC0000FAu, 0},
+    HashCase{START_FEN, "d2d4", 0xBC0000FAu, 0},
+    HashCase{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1", "", 0xC00000EEu, 0},
+    HashCase{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b Kq - 0 1", "", 0xE40000EEu, 0},
+    HashCase{START_FEN, "a2a3 b8a6 c2c3 a8b8", 0xDC000050u, 1},
+    HashCase{START_FEN, "g1f3 g8f6 f3g1 f6g8", 0xFC0000EEu, 1},
+    HashCase{START_FEN, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8", 0, 3},
+    HashCase{START_FEN, "g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 e2e4", 0, 0},
+    HashCase{START_FEN, "e2e4 g8f6 g1f3 f6g8 f3g1", 0xFC0000FAu, 1},
+    HashCase{"4k3/8/8/3p4/8/8/8/3RK3 w - - 12 40", "d1d5", 0, 0},
+    HashCase{"4k3/8/8/8/8/8/8/4K3 w - - 1 60", "", 0, 0},
+    HashCase{"4k3/8/8/8/8/8/8/4K3 w - - 9 60", "e1d1", 0, 1}));
+// clang-format on
 
 TEST(Repetitions, FullHistoryStopsGrowingAndTheWindowUsesItsLastEntries) {
     ASSERT_TRUE(test::loadFen("4k3/8/8/8/8/8/8/1N2K3 w - - 2 30"));
-    const uint32_t start = pos.hash;
     for (int k = 0; k < HISTORY_SIZE; ++k) pos.history[k] = 0x1000u + static_cast<uint32_t>(k);
-    std::fill(pos.history + HISTORY_SIZE - 4, pos.history + HISTORY_SIZE, start);
+    std::fill(pos.history + HISTORY_SIZE - 4, pos.history + HISTORY_SIZE, pos.hash);
     pos.historyCount = HISTORY_SIZE;
     EXPECT_EQ(countRepetitions(), 2) << "clock 2: only the last two entries count";
-
     const Position full = pos;
-    ASSERT_TRUE(test::play("b1c3"));
-    EXPECT_EQ(pos.historyCount, HISTORY_SIZE);
-    EXPECT_EQ(std::memcmp(pos.history, full.history, sizeof pos.history), 0);
-    for (const char* move : {"e8d8", "c3b1", "d8e8"}) ASSERT_TRUE(test::play(move));
-    EXPECT_EQ(pos.hash, start);
-    EXPECT_EQ(pos.halfmoveClock, 6);
+    ASSERT_TRUE(test::play("b1c3 e8d8 c3b1 d8e8"));
     EXPECT_EQ(pos.historyCount, HISTORY_SIZE);
     EXPECT_EQ(std::memcmp(pos.history, full.history, sizeof pos.history), 0);
     EXPECT_EQ(countRepetitions(), 4) << "the last six recorded entries, four of them equal";
-}
-
-// A position set up from FEN has a clock but no history behind it.
-TEST(Repetitions, ClockLongerThanTheHistoryReadsNothingBeforeIt) {
-    ASSERT_TRUE(test::loadFen("4k3/8/8/8/8/8/8/4K3 w - - 1 60"));
-    EXPECT_EQ(pos.historyCount, 0);
-    EXPECT_EQ(countRepetitions(), 0);
-
-    ASSERT_TRUE(test::loadFen("4k3/8/8/8/8/8/8/4K3 w - - 9 60"));
-    ASSERT_TRUE(test::play("e1d1"));
-    EXPECT_EQ(pos.historyCount, 1);
-    EXPECT_EQ(pos.halfmoveClock, 10);
-    EXPECT_EQ(countRepetitions(), 1);
 }
 
 }  // namespace

@@ -1,102 +1,66 @@
-// The program entry: its first output, the final wait for Enter, and failing console I/O.
-// Whole games are in the slow tests.
+// The game program as a user runs it: the whole recorded game byte for byte, the final
+// wait for Enter, and failing console input and output.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "app/console.h"
 #include "tests/test_util.h"
 
 namespace {
 
-bool failedAtOnce(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
-
-TEST(Program, FirstOutputIsTheStartingPicture) {
-    int pipeFds[2];
-    ASSERT_EQ(pipe2(pipeFds, O_CLOEXEC), 0);
-    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(input, 0);
-    const pid_t pid = test::spawnProgram(input, pipeFds[1]);
-    close(input);
-    close(pipeFds[1]);
-    ASSERT_GT(pid, 0);
-
-    const std::string expected = test::startPicture();
-    std::string output;
-    char buffer[256];
-    while (output.size() < expected.size()) {
-        const ssize_t n = read(pipeFds[0], buffer, expected.size() - output.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        output.append(buffer, static_cast<size_t>(n));
-    }
-    // The rest of the game is not this test's business.
-    kill(pid, SIGKILL);
-    test::waitForProgram(pid);
-    close(pipeFds[0]);
-    EXPECT_EQ(output, expected);
+TEST(Program, PrintsTheRecordedGame) {
+    const std::string expected = test::readTestData("game_transcript.txt");
+    ASSERT_FALSE(expected.empty());
+    const test::ToolRun run = test::runProgram(CHESS_BINARY, {}, "\r\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.out == expected) << "the output differs from the transcript; it begins\n"
+                                     << run.out.substr(0, 260);
 }
 
 TEST(Program, FailedWriteEndsTheRunAtOnce) {
-    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    const int output = open("/dev/full", O_WRONLY | O_CLOEXEC);
-    ASSERT_GE(input, 0);
-    ASSERT_GE(output, 0);
-    const pid_t pid = test::spawnProgram(input, output);
-    close(input);
-    close(output);
-    ASSERT_GT(pid, 0);
-    const int status = test::waitForProgram(pid);
-    EXPECT_TRUE(failedAtOnce(status)) << "wait status " << status;
+    EXPECT_GT(test::runProgram(CHESS_BINARY, {}, "", "/dev/full").status, 0);
 }
 
-// Runs waitForEnter with standard input read from a file holding the given bytes and
-// returns what it left unread.
+// Runs waitForEnter with standard input read from the given bytes; returns what it left.
 std::string unreadAfterWaiting(const std::string& input) {
-    test::TempFile file(input);
-    if (!file.ok()) return "(no temporary file)";
+    std::FILE* file = std::tmpfile();
+    std::fputs(input.c_str(), file);
+    std::rewind(file);
     const int savedInput = dup(STDIN_FILENO);
-    dup2(file.fd(), STDIN_FILENO);
+    dup2(fileno(file), STDIN_FILENO);
     waitForEnter();
     std::string rest;
-    char c;
-    while (read(STDIN_FILENO, &c, 1) == 1) rest += c;
+    for (char c; read(STDIN_FILENO, &c, 1) == 1;) rest += c;
     dup2(savedInput, STDIN_FILENO);
     close(savedInput);
+    std::fclose(file);
     return rest;
 }
 
 TEST(FinalWait, EndsAtTheFirstLineEnd) {
-    EXPECT_EQ(unreadAfterWaiting("\r\nnext"), "next") << "CR LF";
-    EXPECT_EQ(unreadAfterWaiting("\nnext"), "next") << "a lone LF";
-    EXPECT_EQ(unreadAfterWaiting("\x1a"
-                                 "next"),
-              "next")
-        << "byte 26";
-    EXPECT_EQ(unreadAfterWaiting("typed\r\nnext\r\n"), "next\r\n");
-    EXPECT_EQ(unreadAfterWaiting("\r\n\r\n"), "\r\n") << "only the first line";
-    EXPECT_EQ(unreadAfterWaiting("\r"), "");
-    EXPECT_EQ(unreadAfterWaiting(""), "") << "end of input";
-    EXPECT_EQ(unreadAfterWaiting("no line end"), "");
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"\r\nnext", "next"}, {"\nnext", "next"}, {"\x1a" "next", "next"},
+        {"typed\r\nnext\r\n", "next\r\n"}, {"\r\n\r\n", "\r\n"}, {"\r", ""}, {"", ""},
+        {"no line end", ""}};
+    // clang-format on
+    for (const auto& [input, rest] : cases) EXPECT_EQ(unreadAfterWaiting(input), rest) << input;
 }
 
-TEST(FinalWaitDeathTest, FailedReadEndsTheRun) {
+bool failedAtOnce(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
+
+TEST(ConsoleDeathTest, FailedReadOrWriteEndsTheRun) {
     EXPECT_EXIT(
         {
-            const int directory = open("/", O_RDONLY | O_DIRECTORY);
-            dup2(directory, STDIN_FILENO);  // reading a directory fails
+            dup2(open("/", O_RDONLY | O_DIRECTORY), STDIN_FILENO);  // reading a directory fails
             waitForEnter();
             std::exit(0);
         },
         failedAtOnce, "");
-}
-
-TEST(ConsoleDeathTest, FailedWriteEndsTheRun) {
     EXPECT_EXIT(
         {
             consoleOutput = open("/dev/full", O_WRONLY);

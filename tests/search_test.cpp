@@ -1,76 +1,69 @@
+// The straightforward search, and the fast search beside it: material scores from the mover's side,
+// mate scores by the history count, stalemate and the fifty-move rule, the first of equal moves,
+// and the position left as found.
 #include <gtest/gtest.h>
 
-#include "search/evaluate.h"
+#include <string>
+
+#include "core/notation.h"
+#include "search/fastsearch.h"
 #include "search/search.h"
-#include "test_util.h"
+#include "tests/test_util.h"
 
 namespace {
 
-int searchFromTop(int depth) {
+struct SearchCase {
+    const char* fen;
+    int historyCount;
+    int depth;
+    int score;
+    const char* move;
+    uint64_t calls;  // 0: not checked
+};
+
+void PrintTo(const SearchCase& c, std::ostream* out) { *out << c.fen << " depth " << c.depth; }
+
+class Search : public ::testing::TestWithParam<SearchCase> {};
+
+TEST_P(Search, ScoreAndMove) {
+    const SearchCase& c = GetParam();
+    ASSERT_TRUE(test::loadFen(c.fen));
+    pos.historyCount = c.historyCount;
+    const Position before = pos;
     bestMove = NO_MOVE;
-    return search(-SCORE_LIMIT, SCORE_LIMIT, depth);
+    searchCalls = 0;
+    EXPECT_EQ(search(-SCORE_LIMIT, SCORE_LIMIT, c.depth), c.score);
+    EXPECT_EQ(coordinateName(bestMove), c.move);
+    if (c.calls != 0) {
+        EXPECT_EQ(searchCalls, c.calls);
+    }
+    EXPECT_TRUE(test::sameAfterSearch(before));
+    if (c.depth == 0) return;
+    pos = before;
+    EXPECT_EQ(fastSearch(c.depth), c.score) << "fast search";
+    EXPECT_EQ(coordinateName(bestMove), c.move) << "fast search";
 }
+
+constexpr const char* MATED = "7k/6Q1/6K1/8/8/8/8/8 b - - 0 1";
+constexpr const char* MATE_IN_ONE = "7k/5Q2/5K2/8/8/8/8/8 w - - 0 1";
+constexpr const char* FIFTY = "7k/8/8/8/8/8/8/K5Q1 w - - 99 1";
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Straightforward, Search, ::testing::Values(
+    SearchCase{START_FEN, 0, ROOT_DEPTH, -1, "a2a3", 710312},
+    SearchCase{"r1bqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0, 0, 3, "0000", 1},
+    SearchCase{"r1bqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1", 0, 0, -3, "0000", 1},
+    SearchCase{"4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", 0, 0, -5, "0000", 1},
+    SearchCase{MATED, 0, 3, -SCORE_LIMIT, "0000", 0},
+    SearchCase{MATED, 3, 3, 3 - SCORE_LIMIT, "0000", 0},
+    SearchCase{"7k/8/6QK/8/8/8/8/8 b - - 0 1", 0, 3, 0, "0000", 0},
+    SearchCase{MATE_IN_ONE, 0, 2, SCORE_LIMIT - 1, "f7g7", 0},
+    SearchCase{MATE_IN_ONE, 10, 2, SCORE_LIMIT - 11, "f7g7", 0},
+    SearchCase{FIFTY, 0, 1, 9, "a1a2", 0},
+    SearchCase{FIFTY, 0, 2, 0, "a1a2", 0},
+    SearchCase{"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 0, 3, 3,
+               "e2a6", 0},
+    // Behind in material, White stalemates Black, whose pawns are blocked.
+    SearchCase{"7k/8/5KP1/8/p1p5/p1p5/P1P5/8 w - - 0 1", 0, 2, 0, "f6f7", 0}));
+// clang-format on
 
 }  // namespace
-
-TEST(Evaluate, MaterialFromTheMoversSide) {
-    test::startGame();
-    EXPECT_EQ(evaluate(), 0);
-    ASSERT_TRUE(test::loadFen("r1bqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
-    EXPECT_EQ(evaluate(), 3);
-    ASSERT_TRUE(test::loadFen("r1bqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1"));
-    EXPECT_EQ(evaluate(), -3);
-}
-
-TEST(Search, StartPositionChoosesFirstOfEqualMoves) {
-    test::startGame();
-    searchCalls = 0;
-    EXPECT_EQ(searchFromTop(ROOT_DEPTH), -1);
-    EXPECT_EQ(bestMove, makeMoveCode(81, 71, 0, MF_PAWN));  // a2-a3
-    EXPECT_EQ(searchCalls, 710312u);
-    EXPECT_EQ(pos.historyCount, 0);
-    EXPECT_EQ(pos.side, WHITE);
-}
-
-TEST(Search, MateAndStalemateScores) {
-    // Checkmated with an empty history, and with three positions recorded.
-    ASSERT_TRUE(test::loadFen("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1"));
-    EXPECT_EQ(searchFromTop(3), -SCORE_LIMIT);
-    pos.historyCount = 3;
-    EXPECT_EQ(searchFromTop(3), 3 - SCORE_LIMIT);
-    EXPECT_EQ(bestMove, NO_MOVE);
-    // Stalemate scores 0 whatever the material.
-    ASSERT_TRUE(test::loadFen("7k/8/6QK/8/8/8/8/8 b - - 0 1"));
-    EXPECT_EQ(searchFromTop(3), 0);
-    EXPECT_EQ(bestMove, NO_MOVE);
-}
-
-TEST(Search, MateInOneScoresByHistoryCount) {
-    ASSERT_TRUE(test::loadFen("7k/5Q2/5K2/8/8/8/8/8 w - - 0 1"));
-    EXPECT_EQ(searchFromTop(2), SCORE_LIMIT - 1);
-    EXPECT_EQ(bestMove, test::findMove("f7g7"));
-    ASSERT_TRUE(test::loadFen("7k/5Q2/5K2/8/8/8/8/8 w - - 0 1"));
-    pos.historyCount = 10;
-    EXPECT_EQ(searchFromTop(2), SCORE_LIMIT - 11);
-    EXPECT_EQ(pos.historyCount, 10);
-}
-
-TEST(Search, DepthZeroIsMaterialEvenInCheck) {
-    ASSERT_TRUE(test::loadFen("4k3/8/8/8/8/8/4r3/4K3 w - - 0 1"));
-    EXPECT_EQ(searchFromTop(0), -5);
-}
-
-TEST(Search, FiftyMoveRuleScoresZeroAfterTheMoves) {
-    // White is a queen up, but every move lets the clock reach the limit.
-    ASSERT_TRUE(test::loadFen("7k/8/8/8/8/8/8/K5Q1 w - - 99 1"));
-    EXPECT_EQ(searchFromTop(1), 9);  // a leaf after the move: only material counts
-    EXPECT_EQ(searchFromTop(2), 0);  // the reply's node sees the clock at 100
-}
-
-TEST(Search, RestoresThePositionItSearched) {
-    ASSERT_TRUE(
-        test::loadFen("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"));
-    const Position before = pos;
-    searchFromTop(3);
-    EXPECT_TRUE(test::sameAfterSearch(before));
-}

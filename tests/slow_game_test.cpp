@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "search/fastsearch.h"
 #include "search/search.h"
-#include "search_compare.h"
-#include "test_util.h"
+#include "tests/search_compare.h"
+#include "tests/test_util.h"
 
 namespace {
-
-std::string readData(const char* name) {
-    std::ifstream in(std::string(CHESS_TEST_DATA) + "/" + name, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 // The recorded game: per ply the move played and what the straightforward search cost.
 struct RecordedPly {
@@ -26,7 +18,7 @@ struct RecordedPly {
 };
 
 std::vector<RecordedPly> recordedGame() {
-    std::istringstream in(readData("game_moves.txt"));
+    std::istringstream in(test::readTestData("game_moves.txt"));
     std::vector<RecordedPly> plies;
     int ply = 0;
     int outcome = 0;
@@ -40,57 +32,36 @@ std::vector<RecordedPly> recordedGame() {
 
 }  // namespace
 
-TEST(SlowGame, ProgramPrintsTheRecordedGame) {
-    const std::string expected = readData("game_transcript.txt");
-    ASSERT_FALSE(expected.empty());
-    test::TempFile input("\r\n");
-    test::TempFile output;
-    ASSERT_TRUE(input.ok() && output.ok());
-    const pid_t pid = test::spawnProgram(input.fd(), output.fd());
-    ASSERT_GT(pid, 0);
-    const int status = test::waitForProgram(pid);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_TRUE(output.content() == expected) << "the game's output differs from the transcript";
-}
-
-TEST(SlowGame, EveryCheapMoveIsTheStraightforwardSearchsChoice) {
+// Replays the recorded game with the straightforward search wherever it is affordable and
+// over the first 30 plies: the same moves, the same calls, and the fast search's scores.
+TEST(SlowGame, StraightforwardSearchChoosesTheRecordedMoves) {
     const std::vector<RecordedPly> game = recordedGame();
     ASSERT_EQ(game.size(), 106u);
     constexpr unsigned long long AFFORDABLE_CALLS = 3000000;
+    constexpr size_t ALWAYS_COMPARED_PLIES = 30;
     test::startGame();
     int compared = 0;
-    for (const RecordedPly& ply : game) {
-        if (ply.searchCalls < AFFORDABLE_CALLS) {
-            const Position before = pos;
+    for (size_t k = 0; k < game.size(); ++k) {
+        const bool compare = game[k].searchCalls < AFFORDABLE_CALLS || k < ALWAYS_COMPARED_PLIES;
+        const Position before = pos;
+        int expectedScore = 0;
+        if (compare) {
             bestMove = NO_MOVE;
             searchCalls = 0;
-            search(-SCORE_LIMIT, SCORE_LIMIT, ROOT_DEPTH);
-            EXPECT_EQ(bestMove, ply.move) << "ply " << compared;
-            EXPECT_EQ(searchCalls, ply.searchCalls);
+            expectedScore = search(-SCORE_LIMIT, SCORE_LIMIT, ROOT_DEPTH);
+            EXPECT_EQ(bestMove, game[k].move) << "ply " << k + 1;
+            EXPECT_EQ(searchCalls, game[k].searchCalls) << "ply " << k + 1;
             pos = before;
             ++compared;
         }
-        fastSearch(ROOT_DEPTH);
-        ASSERT_EQ(bestMove, ply.move);
+        const int score = fastSearch(ROOT_DEPTH);
+        if (compare) {
+            EXPECT_EQ(score, expectedScore) << "ply " << k + 1;
+        }
+        ASSERT_EQ(bestMove, game[k].move) << "ply " << k + 1;
         ASSERT_TRUE(makeMove(bestMove));
     }
     EXPECT_GE(compared, 60);
-}
-
-TEST(SlowGame, FastAndStraightforwardAgreeOnTheFirstFortyPlies) {
-    const std::vector<RecordedPly> game = recordedGame();
-    test::startGame();
-    for (int ply = 0; ply < 40; ++ply) {
-        const Position before = pos;
-        bestMove = NO_MOVE;
-        const int expectedScore = search(-SCORE_LIMIT, SCORE_LIMIT, ROOT_DEPTH);
-        const Move expectedMove = bestMove;
-        pos = before;
-        EXPECT_EQ(fastSearch(ROOT_DEPTH), expectedScore) << "ply " << ply + 1;
-        EXPECT_EQ(bestMove, expectedMove) << "ply " << ply + 1;
-        ASSERT_EQ(bestMove, game[ply].move);
-        ASSERT_TRUE(makeMove(bestMove));
-    }
 }
 
 TEST(SlowGame, FastAndStraightforwardAgreeOnRandomPlayouts) {

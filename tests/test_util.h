@@ -1,30 +1,30 @@
-// Helpers shared by the rules, FEN, rendering and program tests.
+// Fixtures shared by the tests: setting up and comparing positions, random games,
+// capturing the console and running the built programs.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/console.h"
 #include "core/fen.h"
 #include "core/movegen.h"
 #include "core/position.h"
 #include "core/rules.h"
 
-extern char** environ;
-
 namespace test {
 
 // Sets up the global position from FEN; use as ASSERT_TRUE(test::loadFen(...)).
-inline ::testing::AssertionResult loadFen(const char* fen) {
+inline ::testing::AssertionResult loadFen(const std::string& fen) {
     std::string error;
     if (readFen(fen, error)) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "readFen refused \"" << fen << "\": " << error;
@@ -36,73 +36,79 @@ inline void startGame() {
     setupInitialPosition();
 }
 
-inline std::vector<Move> generate() {
-    MoveList list;
-    generateMoves(list);
-    return {list.moves, list.moves + list.count};
-}
-
 // Finds the generated move given in coordinate notation ("e2e4", "b7a8q"); NO_MOVE when
 // the side to move has no such pseudo-legal move.
 inline Move findMove(const std::string& text) {
     if (text.size() < 4) return NO_MOVE;
     const int from = parseSquare(text.substr(0, 2));
     const int to = parseSquare(text.substr(2, 2));
-    int promotion = 0;
-    if (text.size() == 5) promotion = static_cast<int>(std::string(" pnbrq").find(text[4]));
-    for (Move m : generate()) {
+    const int promotion = text.size() == 5 ? int(std::string(" pnbrq").find(text[4])) : 0;
+    MoveList list;
+    generateMoves(list);
+    for (int k = 0; k < list.count; ++k) {
+        const Move m = list.moves[k];
         if (moveFrom(m) == from && moveTo(m) == to && movePromotion(m) == promotion) return m;
     }
     return NO_MOVE;
 }
 
-// Plays a move given in coordinate notation; use as ASSERT_TRUE(test::play("e2e4")).
-inline ::testing::AssertionResult play(const std::string& text) {
-    const Move m = findMove(text);
-    if (m == NO_MOVE) return ::testing::AssertionFailure() << text << " is not generated";
-    if (!makeMove(m)) return ::testing::AssertionFailure() << text << " is refused";
+// Plays moves given in coordinate notation, separated by spaces; use as
+// ASSERT_TRUE(test::play("e2e4 e7e5")).
+inline ::testing::AssertionResult play(const std::string& moves) {
+    std::istringstream in(moves);
+    for (std::string text; in >> text;) {
+        const Move m = findMove(text);
+        if (m == NO_MOVE) return ::testing::AssertionFailure() << text << " is not generated";
+        if (!makeMove(m)) return ::testing::AssertionFailure() << text << " is refused";
+    }
     return ::testing::AssertionSuccess();
 }
 
 // Compares every field of two positions, history contents included, and names the
 // first one that differs.
-inline ::testing::AssertionResult samePosition(const Position& expected, const Position& actual) {
+inline ::testing::AssertionResult samePosition(const Position& was, const Position& is) {
+    auto differs = [](const std::string& name, long long before, long long now) {
+        return ::testing::AssertionFailure() << name << " is " << now << ", was " << before;
+    };
     for (int i = 0; i < BOARD_SIZE; ++i) {
-        if (expected.board[i] != actual.board[i]) {
-            return ::testing::AssertionFailure()
-                   << "board[" << i << "] is " << actual.board[i] << ", was " << expected.board[i];
+        if (was.board[i] != is.board[i]) {
+            return differs("board[" + std::to_string(i) + "]", was.board[i], is.board[i]);
         }
     }
-    auto field = [](const char* name, long long was, long long is) {
-        return ::testing::AssertionFailure() << name << " is " << is << ", was " << was;
-    };
-    if (expected.side != actual.side) return field("side", expected.side, actual.side);
-    if (expected.castling != actual.castling) {
-        return field("castling", expected.castling, actual.castling);
+    const std::pair<const char*, int32_t Position::*> fields[] = {
+        {"side", &Position::side},
+        {"castling", &Position::castling},
+        {"epSquare", &Position::epSquare},
+        {"halfmoveClock", &Position::halfmoveClock},
+        {"historyCount", &Position::historyCount}};
+    for (const auto& [name, field] : fields) {
+        if (was.*field != is.*field) return differs(name, was.*field, is.*field);
     }
-    if (expected.epSquare != actual.epSquare) {
-        return field("epSquare", expected.epSquare, actual.epSquare);
-    }
-    if (expected.halfmoveClock != actual.halfmoveClock) {
-        return field("halfmoveClock", expected.halfmoveClock, actual.halfmoveClock);
-    }
-    if (expected.historyCount != actual.historyCount) {
-        return field("historyCount", expected.historyCount, actual.historyCount);
-    }
-    if (expected.hash != actual.hash) return field("hash", expected.hash, actual.hash);
+    if (was.hash != is.hash) return differs("hash", was.hash, is.hash);
     for (int k = 0; k < HISTORY_SIZE; ++k) {
-        if (expected.history[k] != actual.history[k]) {
-            return field(("history[" + std::to_string(k) + "]").c_str(), expected.history[k],
-                         actual.history[k]);
+        if (was.history[k] != is.history[k]) {
+            return differs("history[" + std::to_string(k) + "]", was.history[k], is.history[k]);
         }
     }
     return ::testing::AssertionSuccess();
 }
 
+// Compares the position with the one before a search: a search leaves every field as it
+// found it except the hash, which the last move it tried recomputed, and the history
+// entries past historyCount, which the moves it tried wrote.
+inline ::testing::AssertionResult sameAfterSearch(const Position& before) {
+    Position seen = pos;
+    seen.hash = before.hash;
+    if (seen.historyCount == before.historyCount) {
+        std::copy(before.history + before.historyCount, before.history + HISTORY_SIZE,
+                  seen.history + seen.historyCount);
+    }
+    return samePosition(before, seen);
+}
+
 // Plays seeded random games from the starting position, choosing uniformly among the
 // legal moves, and calls visit(lastMove) on every position reached: NO_MOVE for the
-// starting position, otherwise the move that led there.
-// Returns the number of positions visited.
+// starting position, otherwise the move that led there. Returns the positions visited.
 template <typename Visit>
 int randomPlayouts(unsigned seed, int games, int maxPlies, Visit visit) {
     std::mt19937 random(seed);
@@ -118,11 +124,9 @@ int randomPlayouts(unsigned seed, int games, int maxPlies, Visit visit) {
             // uniformly among the legal moves.
             MoveList list;
             generateMoves(list);
-            int left = list.count;
             bool moved = false;
-            while (left > 0 && !moved) {
-                std::uniform_int_distribution<int> pick(0, left - 1);
-                const int k = pick(random);
+            for (int left = list.count; left > 0 && !moved;) {
+                const int k = std::uniform_int_distribution<int>(0, left - 1)(random);
                 lastMove = list.moves[k];
                 moved = makeMove(lastMove);
                 list.moves[k] = list.moves[--left];
@@ -133,109 +137,83 @@ int randomPlayouts(unsigned seed, int games, int maxPlies, Visit visit) {
     return visited;
 }
 
-// The picture of the starting position: ten lines with CR LF and an empty line.
-inline std::string startPicture() {
-    const std::string light = "\xB0", dark = "\xDB";
-    const std::string lightFirst = light + dark + light + dark + light + dark + light + dark;
-    const std::string darkFirst = dark + light + dark + light + dark + light + dark + light;
-    return " abcdefgh \r\n"
-           "2rnbqkbnr2\r\n"
-           "3pppppppp3\r\n"
-           "4" +
-           lightFirst +
-           "4\r\n"
-           "5" +
-           darkFirst +
-           "5\r\n"
-           "6" +
-           lightFirst +
-           "6\r\n"
-           "7" +
-           darkFirst +
-           "7\r\n"
-           "8PPPPPPPP8\r\n"
-           "9RNBQKBNR9\r\n"
-           " abcdefgh \r\n"
-           "\r\n";
+// Returns what the console functions write while the action runs.
+template <typename Action>
+std::string captureConsole(Action action) {
+    std::FILE* file = std::tmpfile();
+    if (file == nullptr) return "(no temporary file)";
+    const int saved = consoleOutput;
+    consoleOutput = fileno(file);
+    action();
+    consoleOutput = saved;
+    std::string text;
+    std::rewind(file);
+    for (int c; (c = std::fgetc(file)) != EOF;) text += static_cast<char>(c);
+    std::fclose(file);
+    return text;
 }
 
-// Starts the built program with the given descriptors as its standard input and output;
-// returns its process id, or -1.
-inline pid_t spawnProgram(int input, int output) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-    char program[] = CHESS_BINARY;
-    char* argv[] = {program, nullptr};
-    pid_t pid = -1;
-    if (posix_spawn(&pid, program, &actions, nullptr, argv, environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
-// Waits for a process this test started; returns its wait status.
-inline int waitForProgram(pid_t pid) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return status;
+inline std::string readTestData(const std::string& name) {
+    return readFile(std::string(CHESS_TEST_DATA) + "/" + name);
 }
 
-// Reads a whole file through its descriptor, from the start.
-inline std::string readAll(int fd) {
-    std::string all;
-    char buffer[4096];
-    for (off_t offset = 0;;) {
-        const ssize_t n = pread(fd, buffer, sizeof buffer, offset);
-        if (n <= 0) break;
-        all.append(buffer, static_cast<size_t>(n));
-        offset += n;
-    }
-    return all;
+inline std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
 }
 
-// A temporary file holding the given bytes, positioned at its start.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& content = "") : file_(std::tmpfile()) {
-        if (file_ == nullptr) return;
-        if (!content.empty() && write(fd(), content.data(), content.size()) < 0) {
-            std::fclose(file_);
-            file_ = nullptr;
-            return;
-        }
-        lseek(fd(), 0, SEEK_SET);
-    }
-    ~TempFile() {
-        if (file_ != nullptr) std::fclose(file_);
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    bool ok() const { return file_ != nullptr; }
-    int fd() const { return fileno(file_); }
-    std::string content() const { return readAll(fd()); }
-
-  private:
-    std::FILE* file_;
+struct ToolRun {
+    int status = -1;  // the exit status; -1 when the process did not exit normally
+    std::string out;
+    std::string err;
 };
 
-}  // namespace test
+inline std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
 
-namespace test {
+// Runs a program with the arguments and the text as standard input; standard output goes
+// to outputPath when one is given (and is then not captured).
+inline ToolRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                          const std::string& input = "", const std::string& outputPath = "") {
+    static int runs = 0;
+    const std::string base = ::testing::TempDir() + "chess_run_" + std::to_string(getpid()) + "_" +
+                             std::to_string(++runs);
+    std::ofstream(base + ".in", std::ios::binary) << input;
+    std::string command = shellQuoted(program);
+    for (const std::string& arg : args) command += ' ' + shellQuoted(arg);
+    command += " <" + shellQuoted(base + ".in") + " >" +
+               shellQuoted(outputPath.empty() ? base + ".out" : outputPath) + " 2>" +
+               shellQuoted(base + ".err");
+    const int raw = std::system(command.c_str());
+    ToolRun run;
+    if (raw != -1 && WIFEXITED(raw)) run.status = WEXITSTATUS(raw);
+    run.out = readFile(base + ".out");
+    run.err = readFile(base + ".err");
+    for (const char* suffix : {".in", ".out", ".err"}) std::remove((base + suffix).c_str());
+    return run;
+}
 
-// Compares the position with the one before a search: a search leaves every field as it
-// found it except the hash, which the last move it tried recomputed, and the history
-// entries past historyCount, which the moves it tried wrote.
-inline ::testing::AssertionResult sameAfterSearch(const Position& before) {
-    Position seen = pos;
-    seen.hash = before.hash;
-    if (seen.historyCount == before.historyCount) {
-        std::copy(before.history + before.historyCount, before.history + HISTORY_SIZE,
-                  seen.history + seen.historyCount);
-    }
-    return samePosition(before, seen);
+// The companion tool is built beside the game program.
+inline std::string toolPath() {
+    const std::string game = CHESS_BINARY;
+    return game.substr(0, game.find_last_of('/') + 1) + "chesstool";
+}
+
+inline ToolRun runTool(const std::vector<std::string>& args, const std::string& input = "",
+                       const std::string& outputPath = "") {
+    return runProgram(toolPath(), args, input, outputPath);
 }
 
 }  // namespace test

@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/tool_process.h"
+#include "tests/test_util.h"
 #include "tools/chesstool/uci_command.h"
 
 namespace {
@@ -22,7 +22,7 @@ Lines transcript(const std::string& input) {
     UciSession session;
     session.out = std::tmpfile();
     startUciSession(session);
-    for (const std::string& line : tool::splitLines("uci\n" + input)) {
+    for (const std::string& line : test::splitLines("uci\n" + input)) {
         handleUciLine(session, line);
         if (line.rfind("go", 0) != 0 || line.find("infinite") != std::string::npos) continue;
         std::unique_lock<std::mutex> lock(session.mutex);
@@ -36,7 +36,7 @@ Lines transcript(const std::string& input) {
     const std::regex depthAndScore("^info depth (\\d+) seldepth \\d+ score (\\S+ -?\\d+) .*");
     Lines replies;
     std::string lastDepth;
-    for (const std::string& line : tool::splitLines(text)) {
+    for (const std::string& line : test::splitLines(text)) {
         std::smatch m;
         if (std::regex_match(line, m, depthAndScore)) {
             lastDepth = "depth " + m[1].str() + " score " + m[2].str();
@@ -105,7 +105,7 @@ INSTANTIATE_TEST_SUITE_P(ToolUci, UciTranscript, ::testing::ValuesIn(CASES),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(ToolUci, HandshakeListsTheOptions) {
-    const Lines lines = tool::splitLines(tool::runTool({"uci"}, "uci\nisready\n").out);
+    const Lines lines = test::splitLines(test::runTool({"uci"}, "uci\nisready\n").out);
     EXPECT_EQ(lines, (Lines{"id name selfplay_chess", "id author the selfplay_chess developers",
                             "option name Hash type spin default 16 min 1 max 1024",
                             "option name Clear Hash type button",
@@ -118,7 +118,7 @@ struct LiveEngine {
     inline static int runs = 0;
     std::string outPath = ::testing::TempDir() + "uci_live_" + std::to_string(getpid()) + "_" +
                           std::to_string(++runs);
-    std::FILE* in = popen((tool::shellQuoted(tool::toolPath()) + " uci >" + outPath).c_str(), "w");
+    std::FILE* in = popen((test::shellQuoted(test::toolPath()) + " uci >" + outPath).c_str(), "w");
 
     void send(const std::string& line) {
         std::fputs((line + "\n").c_str(), in);
@@ -127,14 +127,14 @@ struct LiveEngine {
     // Waits up to five seconds for a reply that starts with the text; returns its line.
     std::string await(const std::string& text) {
         for (int tries = 0; tries < 500; ++tries) {
-            for (const std::string& line : tool::splitLines(tool::readFile(outPath))) {
+            for (const std::string& line : test::splitLines(test::readFile(outPath))) {
                 if (line.rfind(text, 0) == 0) return line;
             }
             std::this_thread::sleep_for(milliseconds(10));
         }
         return "no " + text;
     }
-    Lines replies() { return tool::splitLines(tool::readFile(outPath)); }
+    Lines replies() { return test::splitLines(test::readFile(outPath)); }
     ~LiveEngine() { std::remove(outPath.c_str()); }
     // Closes standard input and returns the exit status once the process has ended.
     int close() { return WEXITSTATUS(pclose(in)); }

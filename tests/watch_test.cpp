@@ -4,7 +4,7 @@
 #include <string>
 #include <thread>
 
-#include "tests/tool_process.h"
+#include "tests/test_util.h"
 
 namespace {
 
@@ -16,8 +16,8 @@ std::string withTimesMasked(const std::string& text) {
 }  // namespace
 
 TEST(Watch, PipedViewIsPlainTextOfEachPosition) {
-    const tool::ToolRun run =
-        tool::runTool({"watch", "--delay", "0", "--fen", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30"});
+    const test::ToolRun run =
+        test::runTool({"watch", "--delay", "0", "--fen", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(withTimesMasked(run.out),
               " abcdefgh    Start: Black to move\n8r█░█░█k█8\n7█░█░█░█░7\n6░█░█░█░█6\n"
@@ -27,7 +27,7 @@ TEST(Watch, PipedViewIsPlainTextOfEachPosition) {
               "4░█░█░█░█4   Last moves:\n3█░█░█░█░3   30... Ra1#\n2░█░█░PPP2\n"
               "1r░█░█░K░1\n abcdefgh\n\nResult 0-1: Black wins by checkmate\n");
     for (const char* bad : {"-1", "x", "nan", "1e9"}) {
-        EXPECT_EQ(tool::runTool({"watch", "--delay", bad}).status, 2) << bad;
+        EXPECT_EQ(test::runTool({"watch", "--delay", bad}).status, 2) << bad;
     }
 }
 
@@ -37,10 +37,10 @@ TEST(Watch, TerminalShowsTheFinalBoardAndGetsItsModeBack) {
     const std::string files = ::testing::TempDir() + name;
     const auto tmux = [&name](std::vector<std::string> args) {
         args.insert(args.begin(), {"-u", "-f", "/dev/null", "-L", name});
-        return tool::runProgram("tmux", args).out;
+        return test::runProgram("tmux", args).out;
     };
     tmux({"new-session", "-d", "-x", "80", "-y", "24", "-s", name,
-          "stty -g >" + files + ".before; " + tool::toolPath() + " watch --delay 0; stty -g >" +
+          "stty -g >" + files + ".before; " + test::toolPath() + " watch --delay 0; stty -g >" +
               files + ".after"});
     std::string screen;
     for (int k = 0; k < 1200 && screen.find("to leave") == std::string::npos; ++k) {
@@ -54,11 +54,11 @@ TEST(Watch, TerminalShowsTheFinalBoardAndGetsItsModeBack) {
               "1█░█░█░█░1   52. Bg6 Ka8\n abcdefgh    53. Bh7 Kb8\n\n"
               "Result 1/2-1/2: Draw by threefold repetition\nPress q or Enter to leave.");
     tmux({"send-keys", "-t", name, "q"});
-    for (int k = 0; k < 100 && tool::readFile(files + ".after").empty(); ++k) {
+    for (int k = 0; k < 100 && test::readFile(files + ".after").empty(); ++k) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     tmux({"kill-server"});
-    EXPECT_EQ(tool::readFile(files + ".after"), tool::readFile(files + ".before"));
-    EXPECT_FALSE(tool::readFile(files + ".before").empty());
+    EXPECT_EQ(test::readFile(files + ".after"), test::readFile(files + ".before"));
+    EXPECT_FALSE(test::readFile(files + ".before").empty());
     for (const char* suffix : {".before", ".after"}) std::remove((files + suffix).c_str());
 }
