@@ -120,15 +120,54 @@ struct Counting {
     SquareSet targets;  // where its pieces other than the king may go
 };
 
-bool isTarget(const Counting& c, int square) {
-    return (c.targets >> SQUARE_BITS.bitOf[square] & 1) != 0;
-}
-
 bool isPinnedPiece(const Counting& c, int square) { return (c.pinned & squareSet(square)) != 0; }
 
+// From every playing square, indexed by its bit: the squares along each of the king's
+// steps (in KING_STEPS order) to the edge, and the squares a knight or a king reaches.
+struct ReachTable {
+    SquareSet ray[64][8];
+    SquareSet knight[64];
+    SquareSet king[64];
+    constexpr ReachTable() : ray(), knight(), king() {
+        for (int square = 0; square < BOARD_SIZE; ++square) {
+            if (!isPlayingSquare(square)) continue;
+            const int bit = SQUARE_BITS.bitOf[square];
+            for (int k = 0; k < 8; ++k) {
+                const int d = KING_STEPS[k];
+                for (int t = square + d; isPlayingSquare(t); t += d) ray[bit][k] |= bitOf(t);
+                if (isPlayingSquare(square + d)) king[bit] |= bitOf(square + d);
+                const int jump = square + KNIGHT_STEPS[k];
+                if (isPlayingSquare(jump)) knight[bit] |= bitOf(jump);
+            }
+        }
+    }
+    static constexpr SquareSet bitOf(int square) {
+        return SquareSet{1} << SQUARE_BITS.bitOf[square];
+    }
+};
+constexpr ReachTable REACH;
+
+// The entries of KING_STEPS: the first four lead to lower squares, and entry 7 - k is
+// the opposite of entry k.
+constexpr int DIAGONAL_RAYS[4] = {0, 2, 5, 7};
+constexpr int STRAIGHT_RAYS[4] = {1, 3, 4, 6};
+constexpr int FIRST_RAY_UP = 4;
+
+// Returns the squares a slider on the square bit reaches along one ray, up to and
+// including the first occupied one.
+SquareSet rayReach(int bit, int k, SquareSet occupied) {
+    const SquareSet ray = REACH.ray[bit][k];
+    const SquareSet blockers = ray & occupied;
+    if (blockers == 0) return ray;
+    const int nearest =
+        k < FIRST_RAY_UP ? 63 - __builtin_clzll(blockers) : __builtin_ctzll(blockers);
+    return ray ^ REACH.ray[nearest][k];
+}
+
 // Finds the pieces giving check and the side's pieces that stand alone between its king
-// and an opposing slider, in one look along the king's lines.
-Checkers findKingLines(Counting& c) {
+// and an opposing slider, in one look along the king's lines; only lines with an
+// opposing piece other than a pawn on them need the look.
+Checkers findKingLines(Counting& c, SquareSet opposingPieces) {
     const PieceCode* b = pos.board;
     const int king = c.king;
     const int opponent = c.opponent;
@@ -141,7 +180,10 @@ Checkers findKingLines(Counting& c) {
             addChecker(check, king + c.forward + side, 0);
         }
     }
-    for (int d : KING_STEPS) {
+    const SquareSet(&rays)[8] = REACH.ray[SQUARE_BITS.bitOf[king]];
+    for (int k = 0; k < 8; ++k) {
+        if ((rays[k] & opposingPieces) == 0) continue;
+        const int d = KING_STEPS[k];
         int t = king + d;
         while (b[t] == EMPTY) t += d;
         const PieceCode slider = (isStraightStep(d) ? ROOK : BISHOP) | opponent;
@@ -165,42 +207,35 @@ SquareSet squaresAnsweringCheck(const Checkers& check, int king) {
 }
 
 // Counts a slider's moves along one ray, up to and including a capture.
-template <bool EVADING>
 int countRay(const Counting& c, int from, int d) {
     const PieceCode* b = pos.board;
     int n = 0;
     int t = from + d;
-    for (; b[t] == EMPTY; t += d) n += !EVADING || isTarget(c, t);
-    if (isPieceOf(b[t], c.opponent)) n += !EVADING || isTarget(c, t);
-    return n;
+    for (; b[t] == EMPTY; t += d) ++n;
+    return n + isPieceOf(b[t], c.opponent);
 }
 
-// Counts a slider's moves; a pinned one moves only along its pin, if it can.
-template <bool EVADING, int RAYS>
-int countSliderMoves(const Counting& c, int from, const int (&rays)[RAYS], bool straight,
-                     bool diagonal) {
-    if (isPinnedPiece(c, from)) {
-        if (EVADING) return 0;
-        const int d = lineStep(c.king, from);
-        if (!(isStraightStep(d) ? straight : diagonal)) return 0;
-        return countRay<false>(c, from, d) + countRay<false>(c, from, -d);
-    }
-    int n = 0;
-    for (int d : rays) n += countRay<EVADING>(c, from, d);
-    return n;
+// Counts the moves of a pinned piece of a side not in check: a slider's along the line
+// of its pin, if it moves along that line.
+int countPinnedPieceMoves(const Counting& c, int from, PieceCode type) {
+    const int d = lineStep(c.king, from);
+    const bool alongLine =
+        isStraightStep(d) ? type == ROOK || type == QUEEN : type == BISHOP || type == QUEEN;
+    return alongLine ? countRay(c, from, d) + countRay(c, from, -d) : 0;
 }
 
-template <bool EVADING>
-int countKnightMoves(const Counting& c, int from) {
-    if (isPinnedPiece(c, from)) return 0;
-    int n = 0;
-    for (int d : KNIGHT_STEPS) {
-        const PieceCode target = pos.board[from + d];
-        if (target == EMPTY || isPieceOf(target, c.opponent)) {
-            n += !EVADING || isTarget(c, from + d);
-        }
+// Returns the squares a knight, bishop, rook or queen on the square reaches.
+SquareSet pieceReach(int from, PieceCode type, SquareSet occupied) {
+    const int bit = SQUARE_BITS.bitOf[from];
+    if (type == KNIGHT) return REACH.knight[bit];
+    SquareSet reach = 0;
+    if (type != ROOK) {
+        for (int k : DIAGONAL_RAYS) reach |= rayReach(bit, k, occupied);
     }
-    return n;
+    if (type != BISHOP) {
+        for (int k : STRAIGHT_RAYS) reach |= rayReach(bit, k, occupied);
+    }
+    return reach;
 }
 
 // Counts the steps and captures of a pinned pawn of a side not in check: those along the
@@ -234,7 +269,13 @@ constexpr SquareSet FILE_H_BITS = 0x8080808080808080ULL;
 constexpr int WHITE_DOUBLE_STEP_ROW = 7;
 constexpr int BLACK_DOUBLE_STEP_ROW = 4;
 
-int countSquares(SquareSet set) { return __builtin_popcountll(set); }
+// Counts the squares of a set, adding up bits in ever wider fields.
+constexpr int countSquares(SquareSet set) {
+    set -= set >> 1 & 0x5555555555555555ULL;
+    set = (set & 0x3333333333333333ULL) + (set >> 2 & 0x3333333333333333ULL);
+    set = (set + (set >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>(set * 0x0101010101010101ULL >> 56);
+}
 
 // Counts the steps and captures of the given pawns, none of them pinned, onto the target
 // squares, four for each that promotes; en passant aside. Works on all of them at once.
@@ -267,39 +308,27 @@ int countPawnMovesTogether(const Counting& c, SquareSet pawns, SquareSet opposin
 // Counts the moves of the side's pieces other than the king and the pawns, adding to
 // 'most' how many pseudo-legal moves they could have at most.
 template <bool EVADING>
-int countPieceMoves(const Counting& c, SquareSet pieces, int& most) {
+int countPieceMoves(const Counting& c, const MoverSquares& squares, SquareSet pieces, int& most) {
+    const SquareSet occupied = squares.own | squares.opposing;
+    const SquareSet allowed = ~squares.own & c.targets;
     int n = 0;
     for (; pieces != 0; pieces &= pieces - 1) {
         const int from = firstSquare(pieces);
         const PieceCode type = pieceType(pos.board[from]);
         most += MOST_MOVES_OF[type];
-        switch (type) {
-            case KNIGHT:
-                n += countKnightMoves<EVADING>(c, from);
-                break;
-            case BISHOP:
-                n += countSliderMoves<EVADING>(c, from, DIAGONAL_STEPS, false, true);
-                break;
-            case ROOK:
-                n += countSliderMoves<EVADING>(c, from, STRAIGHT_STEPS, true, false);
-                break;
-            default:
-                n += countSliderMoves<EVADING>(c, from, KING_STEPS, true, true);
-                break;
+        if (isPinnedPiece(c, from)) {
+            if (!EVADING) n += countPinnedPieceMoves(c, from, type);
+            continue;
         }
+        n += countSquares(pieceReach(from, type, occupied) & allowed);
     }
     return n;
 }
 
-int countKingMoves(const Counting& c) {
+int countKingMoves(const Counting& c, SquareSet own) {
     int n = 0;
-    for (int d : KING_STEPS) {
-        const int to = c.king + d;
-        const PieceCode target = pos.board[to];
-        if ((target == EMPTY || isPieceOf(target, c.opponent)) &&
-            leavesKingSafe(c.king, c.king, to, c.opponent)) {
-            ++n;
-        }
+    for (SquareSet to = REACH.king[SQUARE_BITS.bitOf[c.king]] & ~own; to != 0; to &= to - 1) {
+        n += leavesKingSafe(c.king, c.king, firstSquare(to), c.opponent);
     }
     return n;
 }
@@ -365,17 +394,17 @@ int countPawnMoves(const Counting& c, const MoverSquares& squares) {
 int countLegalMoves(const MoverSquares& squares) {
     const int side = pos.side;
     Counting c{side, side ^ BLACK, squares.king, side == WHITE ? NORTH : SOUTH, 0, EVERY_SQUARE};
-    const Checkers check = findKingLines(c);
+    const Checkers check = findKingLines(c, squares.opposing & ~squares.opposingPawns);
     const SquareSet pieces = squares.own & ~squares.pawns & ~squareSet(squares.king);
     int most = MOST_MOVES_OF[KING] + MOST_SPECIAL_MOVES +
                MOST_MOVES_OF[PAWN] * countSquares(squares.pawns);
-    int n = countKingMoves(c) + countEnPassantMoves(c);
+    int n = countKingMoves(c, squares.own) + countEnPassantMoves(c);
     if (check.count == 0) {
-        n += countPawnMoves<false>(c, squares) + countPieceMoves<false>(c, pieces, most) +
+        n += countPawnMoves<false>(c, squares) + countPieceMoves<false>(c, squares, pieces, most) +
              countCastlingMoves(c);
     } else if (check.count == 1) {
         c.targets = squaresAnsweringCheck(check, c.king);
-        n += countPawnMoves<true>(c, squares) + countPieceMoves<true>(c, pieces, most);
+        n += countPawnMoves<true>(c, squares) + countPieceMoves<true>(c, squares, pieces, most);
     } else {
         for (SquareSet set = pieces; set != 0; set &= set - 1) {
             most += MOST_MOVES_OF[pieceType(pos.board[firstSquare(set)])];
@@ -386,12 +415,13 @@ int countLegalMoves(const MoverSquares& squares) {
 }
 
 int countLegalMoves() {
-    MoverSquares squares{NO_SQUARE, 0, 0, 0};
+    MoverSquares squares{NO_SQUARE, 0, 0, 0, 0};
     for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
         const PieceCode p = pos.board[i];
         if (p == EMPTY || p == OFFBOARD) continue;
         if (pieceColour(p) != pos.side) {
             squares.opposing |= squareSet(i);
+            if (pieceType(p) == PAWN) squares.opposingPawns |= squareSet(i);
             continue;
         }
         squares.own |= squareSet(i);

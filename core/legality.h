@@ -75,12 +75,14 @@ bool leavesCheckUnanswered(Move move, const Checkers& check, int king);
 // through its from-square.
 bool exposesOwnKing(Move move, int kingBefore, int kingNow);
 
-// Where the side to move's king, pieces and pawns stand, and the opponent's pieces.
+// Where the side to move's king, pieces and pawns stand, and the opponent's pieces and
+// pawns.
 struct MoverSquares {
     int king;
     SquareSet own;
     SquareSet pawns;
     SquareSet opposing;
+    SquareSet opposingPawns;
 };
 
 // Counts the moves of the side to move that makeMove would accept among those

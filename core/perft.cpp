@@ -75,11 +75,23 @@ void updateSides(Sides& sides, Move move) {
     }
 }
 
+// Takes a move back by copying from the snapshot only what it changed.
+void undoMove(Move move, const PositionSnapshot& snapshot) {
+    int squares[4];
+    const int n = changedSquares(move, squares);
+    for (int k = 0; k < n; ++k) pos.board[squares[k]] = snapshot.board[squares[k]];
+    pos.castling = snapshot.castling;
+    pos.epSquare = snapshot.epSquare;
+    pos.halfmoveClock = snapshot.halfmoveClock;
+    pos.side ^= BLACK;
+}
+
 uint64_t countSequences(int depth, const Sides& sides) {
     const int us = indexOf(pos.side);
     const int king = sides.king[us];
     if (depth == 1) {
-        const MoverSquares squares{king, sides.pieces[us], sides.pawns[us], sides.pieces[us ^ 1]};
+        const MoverSquares squares{king, sides.pieces[us], sides.pawns[us], sides.pieces[us ^ 1],
+                                   sides.pawns[us ^ 1]};
         return static_cast<uint64_t>(countLegalMoves(squares));
     }
     MoveList list;
@@ -94,8 +106,7 @@ uint64_t countSequences(int depth, const Sides& sides) {
         Sides next = sides;
         updateSides(next, move);
         if (!exposesOwnKing(move, king, next.king[us])) count += countSequences(depth - 1, next);
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(move, snapshot);
     }
     return count;
 }
