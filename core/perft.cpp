@@ -1,6 +1,10 @@
 #include "core/perft.h"
 
-#include "core/movegen.h"
+#include <atomic>
+#include <thread>
+#include <vector>
+
+#include "core/legality.h"
 #include "core/position.h"
 #include "core/rules.h"
 
@@ -18,4 +22,171 @@ uint64_t perft(int depth) {
         restoreSnapshot(snapshot);
     }
     return count;
+}
+
+namespace {
+
+// Where each side's king, pieces and pawns stand, kept beside the position while
+// counting; indexed by colour >> 3.
+struct Sides {
+    int king[2];
+    SquareSet pieces[2];
+    SquareSet pawns[2];
+};
+
+constexpr int indexOf(int colour) { return colour >> 3; }
+
+Sides findSides() {
+    Sides sides{{NO_SQUARE, NO_SQUARE}, {0, 0}, {0, 0}};
+    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
+        const PieceCode p = pos.board[i];
+        if (p == EMPTY || p == OFFBOARD) continue;
+        sides.pieces[indexOf(pieceColour(p))] |= squareSet(i);
+        if (pieceType(p) == KING) sides.king[indexOf(pieceColour(p))] = i;
+        if (pieceType(p) == PAWN) sides.pawns[indexOf(pieceColour(p))] |= squareSet(i);
+    }
+    return sides;
+}
+
+// Brings the record up to date after the move was played.
+void updateSides(Sides& sides, Move move) {
+    const int mover = indexOf(pos.side ^ BLACK);
+    if (moveFrom(move) == sides.king[mover]) sides.king[mover] = moveTo(move);
+    const SquareSet to = squareSet(moveTo(move));
+    sides.pawns[mover ^ 1] &= ~to;
+    if (hasFlag(move, MF_PAWN)) {
+        const SquareSet promoted = hasFlag(move, MF_PROMOTION) ? to : 0;
+        sides.pawns[mover] ^= squareSet(moveFrom(move)) | (to ^ promoted);
+    }
+    if (!hasFlag(move, MF_CASTLE | MF_EN_PASSANT)) {
+        sides.pieces[mover] ^= squareSet(moveFrom(move)) | to;
+        sides.pieces[mover ^ 1] &= ~to;
+        return;
+    }
+    int squares[4];
+    const int n = changedSquares(move, squares);
+    for (int k = 0; k < n; ++k) {
+        const SquareSet bit = squareSet(squares[k]);
+        sides.pieces[0] &= ~bit;
+        sides.pieces[1] &= ~bit;
+        const PieceCode p = pos.board[squares[k]];
+        if (p != EMPTY) sides.pieces[indexOf(pieceColour(p))] |= bit;
+        if (p == EMPTY) sides.pawns[mover ^ 1] &= ~bit;  // the pawn taken en passant
+    }
+}
+
+// Takes a move back by copying from the snapshot only what it changed.
+void undoMove(Move move, const PositionSnapshot& snapshot) {
+    int squares[4];
+    const int n = changedSquares(move, squares);
+    for (int k = 0; k < n; ++k) pos.board[squares[k]] = snapshot.board[squares[k]];
+    pos.castling = snapshot.castling;
+    pos.epSquare = snapshot.epSquare;
+    pos.halfmoveClock = snapshot.halfmoveClock;
+    pos.side ^= BLACK;
+}
+
+uint64_t countSequences(int depth, const Sides& sides) {
+    const int us = indexOf(pos.side);
+    const int king = sides.king[us];
+    if (depth == 1) {
+        const MoverSquares squares{king, sides.pieces[us], sides.pawns[us], sides.pieces[us ^ 1],
+                                   sides.pawns[us ^ 1]};
+        return static_cast<uint64_t>(countLegalMoves(squares));
+    }
+    MoveList list;
+    generateMovesOf(list, sides.pieces[us]);
+    const Checkers check = findCheckers(king, pos.side ^ BLACK);
+    PositionSnapshot snapshot;
+    takeSnapshot(snapshot);
+    uint64_t count = 0;
+    for (int k = 0; k < list.count; ++k) {
+        const Move move = list.moves[k];
+        if (leavesCheckUnanswered(move, check, king) || !playPseudoLegal(move)) continue;
+        Sides next = sides;
+        updateSides(next, move);
+        if (!exposesOwnKing(move, king, next.king[us])) count += countSequences(depth - 1, next);
+        undoMove(move, snapshot);
+    }
+    return count;
+}
+
+// Lists the moves makeMove accepts, in generation order.
+int legalMoves(Move (&moves)[MAX_MOVES]) {
+    MoveList list;
+    generateMoves(list);
+    PositionSnapshot snapshot;
+    takeSnapshot(snapshot);
+    int n = 0;
+    for (int k = 0; k < list.count; ++k) {
+        if (!makeMove(list.moves[k])) continue;
+        moves[n++] = list.moves[k];
+        pos.side ^= BLACK;
+        restoreSnapshot(snapshot);
+    }
+    return n;
+}
+
+// One share of the work: the sequences that begin with a root move and, when there is
+// one, a reply.
+struct Task {
+    int root;
+    Move reply;
+};
+
+// Splits the count into tasks by root move and, from three plies on, by reply, so that
+// no thread is left with one large share at the end.
+std::vector<Task> splitWork(int depth, const RootCount* counts, int rootCount) {
+    std::vector<Task> tasks;
+    PositionSnapshot snapshot;
+    takeSnapshot(snapshot);
+    for (int r = 0; r < rootCount; ++r) {
+        if (depth < 3) {
+            tasks.push_back(Task{r, NO_MOVE});
+            continue;
+        }
+        makeMove(counts[r].move);
+        Move replies[MAX_MOVES];
+        const int n = legalMoves(replies);
+        for (int k = 0; k < n; ++k) tasks.push_back(Task{r, replies[k]});
+        pos.side ^= BLACK;
+        restoreSnapshot(snapshot);
+    }
+    return tasks;
+}
+
+}  // namespace
+
+uint64_t fastPerft(int depth) {
+    if (depth <= 0) return 1;
+    return countSequences(depth, findSides());
+}
+
+int dividePerft(int depth, int threads, RootCount (&counts)[MAX_MOVES]) {
+    Move roots[MAX_MOVES];
+    const int rootCount = legalMoves(roots);
+    for (int r = 0; r < rootCount; ++r) counts[r] = RootCount{roots[r], 0};
+    if (depth <= 1) {
+        for (int r = 0; r < rootCount; ++r) counts[r].count = depth == 1 ? 1 : 0;
+        return rootCount;
+    }
+    const Position root = pos;
+    const std::vector<Task> tasks = splitWork(depth, counts, rootCount);
+    std::vector<uint64_t> results(tasks.size());
+    std::atomic<size_t> next{0};
+    const auto work = [&]() {
+        pos = root;
+        for (size_t i = next++; i < tasks.size(); i = next++) {
+            makeMove(counts[tasks[i].root].move);
+            if (tasks[i].reply != NO_MOVE) makeMove(tasks[i].reply);
+            results[i] = fastPerft(tasks[i].reply != NO_MOVE ? depth - 2 : depth - 1);
+            pos = root;
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t) helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers) helper.join();
+    for (size_t i = 0; i < tasks.size(); ++i) counts[tasks[i].root].count += results[i];
+    return rootCount;
 }

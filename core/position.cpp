@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-Position pos;
+thread_local Position pos;
 
 // clang-format off
 const PieceCode INITIAL_BOARD[BOARD_SIZE] = {

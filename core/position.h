@@ -116,7 +116,7 @@ struct PositionSnapshot {
     int32_t historyCount;
 };
 
-extern Position pos;
+extern thread_local Position pos;
 extern const PieceCode INITIAL_BOARD[BOARD_SIZE];
 
 // Sets up the standard starting position with White to move; the history is left alone.

@@ -1,7 +1,6 @@
 #include "core/rules.h"
 
-#include <initializer_list>
-
+#include "core/legality.h"
 #include "core/movegen.h"
 #include "core/position.h"
 
@@ -59,39 +58,12 @@ bool isCoveredByPawn(int square, int bySide) {
 
 // Checks the castling conditions and moves the rook; the king moves as any other piece.
 bool castleRook(int kingTo) {
+    if (inCheck(pos.side) || !isCastlingPathFree(kingTo)) return false;
     const CastlingRule* rule = findCastlingRule(kingTo);
-    if (rule == nullptr || inCheck(pos.side)) return false;
-    for (int k = 0; k < rule->emptyCount; ++k) {
-        if (pos.board[rule->mustBeEmpty[k]] != EMPTY) return false;
-    }
-    const int opponent = pos.side ^ BLACK;
-    for (int square : rule->mustBeSafe) {
-        if (isAttacked(square, opponent) || isCoveredByPawn(square, opponent)) return false;
-    }
     pos.board[rule->rookTo] = pos.board[rule->rookFrom];
     pos.board[rule->rookFrom] = EMPTY;
     return true;
 }
-
-constexpr int signOf(int x) { return (x > 0) - (x < 0); }
-
-// The steps between every pair of squares that share a line.
-struct LineTable {
-    int8_t step[BOARD_SIZE][BOARD_SIZE];
-    constexpr LineTable() : step() {
-        for (int a = 0; a < BOARD_SIZE; ++a) {
-            for (int b = 0; b < BOARD_SIZE; ++b) {
-                if (a == b || !isPlayingSquare(a) || !isPlayingSquare(b)) continue;
-                const int rows = rowOf(b) - rowOf(a);
-                const int columns = columnOf(b) - columnOf(a);
-                if (rows == 0 || columns == 0 || rows == columns || rows == -columns) {
-                    step[a][b] = static_cast<int8_t>(signOf(rows) * ROW_WIDTH + signOf(columns));
-                }
-            }
-        }
-    }
-};
-constexpr LineTable LINES;
 
 bool isStepAttacked(int square, const int (&offsets)[8], PieceCode attacker) {
     for (int d : offsets) {
@@ -131,17 +103,6 @@ bool isPawnAttacked(int square, int bySide) {
 
 }  // namespace
 
-int lineStep(int from, int to) { return LINES.step[from][to]; }
-
-bool isExposedThrough(int kingSquare, int through, int bySide) {
-    const int d = LINES.step[kingSquare][through];
-    if (d == 0) return false;
-    int t = kingSquare + d;
-    while (pos.board[t] == EMPTY) t += d;
-    const PieceCode slider = isStraightStep(d) ? ROOK : BISHOP;
-    return pos.board[t] == (slider | bySide) || pos.board[t] == (QUEEN | bySide);
-}
-
 namespace {
 
 // Tells whether the piece on 'from' attacks the square, given the board as it stands.
@@ -159,7 +120,7 @@ bool pieceAttacks(int from, int square) {
         case KING:
             return false;  // kings never stand next to each other
         default: {
-            const int step = LINES.step[from][square];
+            const int step = lineStep(from, square);
             if (step == 0) return false;
             if (pieceType(piece) == (isStraightStep(step) ? BISHOP : ROOK)) return false;
             int t = from + step;
@@ -197,46 +158,17 @@ bool givesCheck(Move move, int kingSquare) {
            isExposedThrough(kingSquare, moveFrom(move), mover);
 }
 
-namespace {
-
-void addChecker(Checkers& checkers, int square, int step) {
-    if (checkers.count++ == 0) {
-        checkers.square = square;
-        checkers.step = step;
+bool isCastlingPathFree(int kingTo) {
+    const CastlingRule* rule = findCastlingRule(kingTo);
+    if (rule == nullptr) return false;
+    for (int k = 0; k < rule->emptyCount; ++k) {
+        if (pos.board[rule->mustBeEmpty[k]] != EMPTY) return false;
     }
-}
-
-}  // namespace
-
-Checkers findCheckers(int king, int bySide) {
-    Checkers checkers{0, NO_SQUARE, 0};
-    const PieceCode* b = pos.board;
-    for (int d : KNIGHT_STEPS) {
-        if (b[king + d] == (KNIGHT | bySide)) addChecker(checkers, king + d, 0);
+    const int opponent = pos.side ^ BLACK;
+    for (int square : rule->mustBeSafe) {
+        if (isAttacked(square, opponent) || isCoveredByPawn(square, opponent)) return false;
     }
-    const int pawnRow = bySide == WHITE ? SOUTH : NORTH;  // where its pawns would stand
-    for (int side : {-1, 1}) {
-        if (b[king + pawnRow + side] == (PAWN | bySide)) {
-            addChecker(checkers, king + pawnRow + side, 0);
-        }
-    }
-    for (int d : KING_STEPS) {
-        int t = king + d;
-        while (b[t] == EMPTY) t += d;
-        const PieceCode slider = (isStraightStep(d) ? ROOK : BISHOP) | bySide;
-        if (b[t] == slider || b[t] == (QUEEN | bySide)) addChecker(checkers, t, d);
-    }
-    return checkers;
-}
-
-bool answersCheck(const Checkers& checkers, int king, int to) {
-    if (checkers.count != 1) return false;
-    if (to == checkers.square) return true;
-    if (checkers.step == 0) return false;
-    for (int t = king + checkers.step; t != checkers.square; t += checkers.step) {
-        if (t == to) return true;
-    }
-    return false;
+    return true;
 }
 
 bool isAttacked(int square, int bySide) {

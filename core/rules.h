@@ -12,15 +12,6 @@ bool isAttacked(int square, int bySide);
 // that isAttacked is checked against.
 bool isAttackedByGeneration(int square, int bySide);
 
-// Returns the step from one playing square towards another on the same rank, file or
-// diagonal, or 0 when they share no line.
-int lineStep(int from, int to);
-
-// Tells whether the first piece on the line from kingSquare through 'through' is a
-// slider of bySide that moves along that line: whether emptying 'through' exposes the
-// king. Nothing is assumed about pieces other than those on that line.
-bool isExposedThrough(int kingSquare, int through, int bySide);
-
 // Tells whether a move just played checks the king of the side now to move, standing on
 // kingSquare, given that this king was not attacked before: by the piece that moved or
 // along the line it opened.
@@ -30,20 +21,10 @@ bool givesCheck(Move move, int kingSquare);
 // two or the square of a pawn taken en passant. Returns how many (at most 4).
 int changedSquares(Move move, int* squares);
 
-// The pieces that give check: how many, the first found, and for a slider the step
-// from the king towards it (0 for a knight or a pawn).
-struct Checkers {
-    int count;
-    int square;
-    int step;
-};
-
-// Finds the pieces of bySide that attack the king on the given square.
-Checkers findCheckers(int king, int bySide);
-
-// Tells whether a move of a piece other than the king onto the square can answer the
-// check: by taking the only checker or by stepping between it and the king.
-bool answersCheck(const Checkers& checkers, int king, int to);
+// Tells whether castling with the king going to kingTo meets its conditions apart from
+// the king not being in check: the squares between king and rook are empty, and none the
+// king passes or lands on is attacked or covered by an opposing pawn's diagonal.
+bool isCastlingPathFree(int kingTo);
 
 // Tells whether the king of the given colour is attacked; false when it has no king.
 bool inCheck(int colour);

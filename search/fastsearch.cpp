@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/fen.h"
+#include "core/legality.h"
 #include "core/movegen.h"
 #include "core/position.h"
 #include "core/rules.h"
@@ -119,24 +120,12 @@ void undoMove(const NodeSnapshot& before) {
 // Plays a move on the global position, keeping the king squares current; returns false,
 // with the position as before, when the move is illegal.
 bool tryMove(Move move, const Checkers& check, const NodeSnapshot& before) {
-    const int from = moveFrom(move);
     const int mover = pos.side;
-    const bool kingMoves = pieceType(pos.board[from]) == KING;
-    const bool enPassant = hasFlag(move, MF_EN_PASSANT);
     const int king = kingOf(mover);
-    // In check, a move of another piece that neither takes the checker nor blocks its line
-    // is illegal without trying it.
-    if (check.count > 0 && !kingMoves && !enPassant && !answersCheck(check, king, moveTo(move))) {
-        return false;
-    }
+    if (leavesCheckUnanswered(move, check, king)) return false;
     if (!playPseudoLegal(move)) return false;
-    if (kingMoves) kingOf(mover) = moveTo(move);
-    // Otherwise a move other than the king's can only uncover the line through its
-    // from-square; en passant empties two squares and gets the full test.
-    const bool fullTest = kingMoves || enPassant;
-    const bool exposed =
-        fullTest ? isAttacked(kingOf(mover), pos.side) : isExposedThrough(king, from, pos.side);
-    if (exposed) {
+    if (moveFrom(move) == king) kingOf(mover) = moveTo(move);
+    if (exposesOwnKing(move, king, kingOf(mover))) {
         undoMove(before);
         return false;
     }

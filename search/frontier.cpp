@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "core/legality.h"
 #include "core/movegen.h"
 #include "core/position.h"
 #include "core/rules.h"
@@ -28,36 +29,17 @@ struct Mover {
 };
 
 // Tells whether a king move, or an en-passant capture taking the pawn on captureSquare,
-// leaves the mover's king safe; other pieces' moves are judged by isPinned. The board is
-// put back.
+// leaves the mover's king safe; other pieces' moves are judged by legalPieceMove.
 bool leavesKingSafe(const Mover& m, int from, int to, int captureSquare = NO_SQUARE) {
-    PieceCode* b = pos.board;
-    const PieceCode savedTo = b[to];
-    const PieceCode savedCapture = captureSquare == NO_SQUARE ? EMPTY : b[captureSquare];
-    b[to] = b[from];
-    b[from] = EMPTY;
-    if (captureSquare != NO_SQUARE) b[captureSquare] = EMPTY;
-    const bool safe = !isAttacked(from == m.king ? to : m.king, m.opponent);
-    if (captureSquare != NO_SQUARE) b[captureSquare] = savedCapture;
-    b[from] = b[to];
-    b[to] = savedTo;
-    return safe;
+    return ::leavesKingSafe(m.king, from, to, m.opponent, captureSquare);
 }
 
-// Tells whether the piece on the square is the only one between its king and an
-// opposing slider on their line.
-bool isPinned(const Mover& m, int square) {
-    const int d = lineStep(m.king, square);
-    if (d == 0) return false;
-    int t = m.king + d;
-    while (pos.board[t] == EMPTY) t += d;
-    return t == square && isExposedThrough(square, square + d, m.opponent);
-}
+bool isPinned(const Mover& m, int square) { return ::isPinned(m.king, square, m.opponent); }
 
 // Tells whether a piece that is not the king may make the move: with the king not in
 // check, only a pinned piece may not, unless it stays on the line of its pin.
 bool legalPieceMove(const Mover& m, int from, int to) {
-    return !isPinned(m, from) || lineStep(m.king, to) == lineStep(m.king, from);
+    return keepsKingCovered(m.king, from, to, m.opponent);
 }
 
 bool legalMove(const Mover& m, int from, int to) {

@@ -1,28 +1,35 @@
-// Counting the move sequences makeMove accepts: the published counts prove that exactly
-// the legal moves of chess are accepted. Deeper counts are in the slow tests.
+// Counting move sequences: the published counts prove that exactly the legal moves of
+// chess are accepted, and the counts that skip playing the last ply, alone or on
+// several threads, must equal the count that makes every move.
 #include <gtest/gtest.h>
 
 #include "core/perft.h"
+#include "tests/perft_cases.h"
 #include "tests/test_util.h"
 
 namespace {
 
-struct PerftCase {
-    const char* name;
-    const char* fen;
-    std::vector<uint64_t> counts;  // depth 1, 2, ...
-};
+constexpr int THREADS = 3;  // more threads than cores, and an odd share
 
-void PrintTo(const PerftCase& c, std::ostream* out) { *out << c.name; }
+uint64_t dividedTotal(int depth, int threads) {
+    RootCount counts[MAX_MOVES];
+    const int n = dividePerft(depth, threads, counts);
+    uint64_t total = 0;
+    for (int k = 0; k < n; ++k) total += counts[k].count;
+    return total;
+}
 
-class Perft : public ::testing::TestWithParam<PerftCase> {};
+class Perft : public ::testing::TestWithParam<test::PerftCase> {};
 
 TEST_P(Perft, PublishedCounts) {
-    const PerftCase& c = GetParam();
+    const test::PerftCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.fen));
     const Position before = pos;
-    for (size_t depth = 1; depth <= c.counts.size(); ++depth) {
-        EXPECT_EQ(perft(static_cast<int>(depth)), c.counts[depth - 1]) << "depth " << depth;
+    for (int depth = 1; depth < c.slowFrom && depth <= static_cast<int>(c.counts.size()); ++depth) {
+        const uint64_t expected = c.counts[depth - 1];
+        EXPECT_EQ(perft(depth), expected) << "depth " << depth;
+        EXPECT_EQ(fastPerft(depth), expected) << "depth " << depth;
+        EXPECT_EQ(dividedTotal(depth, THREADS), expected) << "depth " << depth;
     }
     // Every move tried is taken back: the position is as it was, apart from the history
     // slots written beyond the count and the hash of the last move tried.
@@ -32,24 +39,26 @@ TEST_P(Perft, PublishedCounts) {
     EXPECT_TRUE(test::samePosition(expected, pos));
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rules, Perft, ::testing::Values(
-    PerftCase{"StartPosition", START_FEN, {20, 400, 8902, 197281}},
-    PerftCase{"Kiwipete",
-              "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-              {48, 2039, 97862}},
-    PerftCase{"RookEndgame", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-              {14, 191, 2812, 43238}},
-    PerftCase{"PromotionsAndPins",
-              "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-              {6, 264, 9467}},
-    PerftCase{"PromotionWithCheck",
-              "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-              {44, 1486, 62379}},
-    PerftCase{"SymmetricMiddlegame",
-              "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
-              {46, 2079, 89890}}),
-    [](const ::testing::TestParamInfo<PerftCase>& param) { return std::string(param.param.name); });
-// clang-format on
+INSTANTIATE_TEST_SUITE_P(Rules, Perft, ::testing::ValuesIn(test::PERFT_CASES), test::perftCaseName);
+
+// Compares the three counts three plies deep on every tenth position of a game.
+void compareCounts(int& compared) {
+    if (pos.historyCount % 10 != 0) return;
+    const Position before = pos;
+    const uint64_t reference = perft(3);
+    pos = before;
+    EXPECT_EQ(fastPerft(3), reference);
+    EXPECT_EQ(dividedTotal(3, 1), reference);
+    EXPECT_EQ(dividedTotal(3, THREADS), reference);
+    pos = before;
+    ++compared;
+}
+
+// Positions from random games: the three counts agree, one thread or several.
+TEST(Perft, AgreesWithMakingEveryMoveOnRandomPlayouts) {
+    int compared = 0;
+    test::randomPlayouts(11, 6, 120, [&](Move) { compareCounts(compared); });
+    EXPECT_GE(compared, 30);
+}
 
 }  // namespace

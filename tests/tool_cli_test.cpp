@@ -45,11 +45,11 @@ TEST_P(Tool, PrintsAndExits) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
-    ToolCase{{"--help"}, 0, {"         usage: chesstool perft DEPTH [FEN]",
+    ToolCase{{"--help"}, 0, {"         usage: chesstool perft DEPTH [FEN] [--threads N]",
                              "         usage: chesstool bench [--reference] [--depth N]",
                              "         usage: chesstool pgn [--fen FEN]",
                              "         usage: chesstool uci"}},
-    ToolCase{{"perft", "--help"}, 0, {"usage: chesstool perft DEPTH [FEN]"}},
+    ToolCase{{"perft", "--help"}, 0, {"usage: chesstool perft DEPTH [FEN] [--threads N]"}},
     ToolCase{{"bench", "--help"}, 0, {"usage: chesstool bench [--reference] [--depth N]"}},
     ToolCase{{"pgn", "-h"}, 0, {"usage: chesstool pgn [--fen FEN]"}},
     ToolCase{{"uci", "--help"}, 0, {"usage: chesstool uci"}},

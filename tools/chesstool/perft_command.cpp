@@ -3,12 +3,12 @@
 #include <cinttypes>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "core/fen.h"
 #include "core/notation.h"
 #include "core/perft.h"
 #include "core/position.h"
-#include "core/rules.h"
 #include "tools/chesstool/cli.h"
 
 namespace {
@@ -16,25 +16,46 @@ namespace {
 constexpr const char* PERFT_HELP =
     "Counts the legal move sequences of DEPTH plies (1 to 20) from the FEN position,\n"
     "or from the starting position when no FEN is given. Prints the count below each\n"
-    "legal root move in coordinate notation, then the total, the time and the rate.\n";
+    "legal root move in coordinate notation, then the total, the time and the rate.\n"
+    "The moves of the last ply are counted without being played.\n"
+    "\n"
+    "  --threads N  share the work among N threads (1 to 256; default: the cores available)\n";
 
-// Prints the count below each legal root move and returns their sum.
-uint64_t divide(int depth) {
-    MoveList legal;
-    generateLegalMoves(legal);
-    PositionSnapshot snapshot;
-    takeSnapshot(snapshot);
-    uint64_t total = 0;
-    for (int k = 0; k < legal.count; ++k) {
-        const Move move = legal.moves[k];
-        makeMove(move);
-        const uint64_t count = perft(depth - 1);
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
-        std::printf("%s: %" PRIu64 "\n", coordinateName(move).c_str(), count);
-        total += count;
+constexpr int MAX_THREADS = 256;
+
+struct PerftOptions {
+    int depth = 0;
+    int threads = 1;
+    std::string fen;
+};
+
+int defaultThreads() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores < MAX_THREADS ? cores : MAX_THREADS);
+}
+
+// Reads DEPTH, the options and the FEN words; returns EXIT_OK or the usage error's status.
+int parseOptions(int argc, char** argv, PerftOptions& options) {
+    if (!parseDepth(argv[0], MAX_TOOL_DEPTH, options.depth)) {
+        return reportUsageError("perft", depthError(argv[0], MAX_TOOL_DEPTH));
     }
-    return total;
+    options.threads = defaultThreads();
+    std::string fen;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--threads") {
+            if (i + 1 >= argc) return reportUsageError("perft", "--threads needs a value");
+            if (!parseDepth(argv[++i], MAX_THREADS, options.threads)) {
+                return reportUsageError("perft", "threads must be a whole number from 1 to " +
+                                                     std::to_string(MAX_THREADS) + ", not '" +
+                                                     printable(argv[i]) + "'");
+            }
+        } else {
+            fen += (fen.empty() ? "" : " ") + arg;
+        }
+    }
+    options.fen = fen.empty() ? START_FEN : fen;
+    return EXIT_OK;
 }
 
 }  // namespace
@@ -45,17 +66,21 @@ int runPerftCommand(int argc, char** argv) {
         return finishOutput("perft");
     }
     if (argc < 1) return reportUsageError("perft", std::string("missing DEPTH; ") + PERFT_USAGE);
-    int depth = 0;
-    if (!parseDepth(argv[0], MAX_TOOL_DEPTH, depth)) {
-        return reportUsageError("perft", depthError(argv[0], MAX_TOOL_DEPTH));
-    }
-    const std::string fen = argc > 1 ? joinArguments(argc, argv, 1) : START_FEN;
+    PerftOptions options;
+    const int status = parseOptions(argc, argv, options);
+    if (status != EXIT_OK) return status;
     std::string error;
-    if (!readFen(fen, error)) return reportUsageError("perft", "bad FEN: " + error);
+    if (!readFen(options.fen, error)) return reportUsageError("perft", "bad FEN: " + error);
 
     const Clock::time_point start = Clock::now();
-    const uint64_t total = divide(depth);
+    static RootCount counts[MAX_MOVES];
+    const int rootCount = dividePerft(options.depth, options.threads, counts);
     const double seconds = secondsSince(start);
+    uint64_t total = 0;
+    for (int r = 0; r < rootCount; ++r) {
+        std::printf("%s: %" PRIu64 "\n", coordinateName(counts[r].move).c_str(), counts[r].count);
+        total += counts[r].count;
+    }
     std::printf("\ntotal: %" PRIu64 "\ntime: %.3f s\nrate: %.0f nodes/s\n", total, seconds,
                 ratePerSecond(total, seconds));
     return finishOutput("perft");
