@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-thread_local Position pos;
-
 // clang-format off
 const PieceCode INITIAL_BOARD[BOARD_SIZE] = {
     7,  7,  7,  7,  7,  7,  7,  7,  7,  7,

@@ -116,7 +116,9 @@ struct PositionSnapshot {
     int32_t historyCount;
 };
 
-extern thread_local Position pos;
+// The position of this thread: the game's, or a perft or search thread's own. Defined
+// here so that every access is a plain offset from the thread pointer.
+inline thread_local Position pos;
 extern const PieceCode INITIAL_BOARD[BOARD_SIZE];
 
 // Sets up the standard starting position with White to move; the history is left alone.
