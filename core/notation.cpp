@@ -82,20 +82,6 @@ std::string sanBody(Move move, const MoveList& legal) {
 
 }  // namespace
 
-void generateLegalMoves(MoveList& list) {
-    MoveList pseudo;
-    generateMoves(pseudo);
-    PositionSnapshot snapshot;
-    takeSnapshot(snapshot);
-    const uint32_t hash = pos.hash;
-    list.count = 0;
-    for (int k = 0; k < pseudo.count; ++k) {
-        if (!makeMove(pseudo.moves[k])) continue;
-        undoMove(snapshot, hash);
-        list.moves[list.count++] = pseudo.moves[k];
-    }
-}
-
 std::string coordinateName(Move move) {
     if (move == NO_MOVE) return "0000";
     std::string text = squareName(moveFrom(move)) + squareName(moveTo(move));

@@ -7,9 +7,6 @@
 
 #include "core/movegen.h"
 
-// Fills the list with the legal moves of the side to move, in generation order.
-// Leaves the position as it was, its hash included.
-void generateLegalMoves(MoveList& list);
 
 // Names a move in coordinate notation: from-square, to-square and a lower-case
 // promotion letter ("e2e4", "e7e8q", "e1g1"); "0000" for NO_MOVE.

@@ -111,22 +111,6 @@ uint64_t countSequences(int depth, const Sides& sides) {
     return count;
 }
 
-// Lists the moves makeMove accepts, in generation order.
-int legalMoves(Move (&moves)[MAX_MOVES]) {
-    MoveList list;
-    generateMoves(list);
-    PositionSnapshot snapshot;
-    takeSnapshot(snapshot);
-    int n = 0;
-    for (int k = 0; k < list.count; ++k) {
-        if (!makeMove(list.moves[k])) continue;
-        moves[n++] = list.moves[k];
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
-    }
-    return n;
-}
-
 // One share of the work: the sequences that begin with a root move and, when there is
 // one, a reply.
 struct Task {
@@ -146,9 +130,9 @@ std::vector<Task> splitWork(int depth, const RootCount* counts, int rootCount) {
             continue;
         }
         makeMove(counts[r].move);
-        Move replies[MAX_MOVES];
-        const int n = legalMoves(replies);
-        for (int k = 0; k < n; ++k) tasks.push_back(Task{r, replies[k]});
+        MoveList replies;
+        generateLegalMoves(replies);
+        for (int k = 0; k < replies.count; ++k) tasks.push_back(Task{r, replies.moves[k]});
         pos.side ^= BLACK;
         restoreSnapshot(snapshot);
     }
@@ -163,9 +147,10 @@ uint64_t fastPerft(int depth) {
 }
 
 int dividePerft(int depth, int threads, RootCount (&counts)[MAX_MOVES]) {
-    Move roots[MAX_MOVES];
-    const int rootCount = legalMoves(roots);
-    for (int r = 0; r < rootCount; ++r) counts[r] = RootCount{roots[r], 0};
+    MoveList roots;
+    generateLegalMoves(roots);
+    const int rootCount = roots.count;
+    for (int r = 0; r < rootCount; ++r) counts[r] = RootCount{roots.moves[r], 0};
     if (depth <= 1) {
         for (int r = 0; r < rootCount; ++r) counts[r].count = depth == 1 ? 1 : 0;
         return rootCount;

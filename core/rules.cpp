@@ -239,3 +239,19 @@ bool makeMove(Move move) {
     recordHash();
     return true;
 }
+
+void generateLegalMoves(MoveList& list) {
+    MoveList pseudo;
+    generateMoves(pseudo);
+    PositionSnapshot snapshot;
+    takeSnapshot(snapshot);
+    const uint32_t hash = pos.hash;
+    list.count = 0;
+    for (int k = 0; k < pseudo.count; ++k) {
+        if (!makeMove(pseudo.moves[k])) continue;
+        pos.side ^= BLACK;
+        restoreSnapshot(snapshot);
+        pos.hash = hash;
+        list.moves[list.count++] = pseudo.moves[k];
+    }
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/move.h"
+#include "core/movegen.h"
 
 // Tells whether bySide attacks the square: whether one of its pseudo-legal moves,
 // castling entries aside, ends there. Pawn steps onto an empty square count.
@@ -38,3 +39,7 @@ bool playPseudoLegal(Move move);
 // Plays a pseudo-legal move on the global position and records the new hash.
 // Returns false, leaving the position exactly as it was, when the move is illegal.
 bool makeMove(Move move);
+
+// Fills the list with the moves makeMove accepts, in generation order. Leaves the position
+// as it was, its hash and history included.
+void generateLegalMoves(MoveList& list);

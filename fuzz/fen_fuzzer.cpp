@@ -11,6 +11,7 @@
 #include "core/notation.h"
 #include "core/perft.h"
 #include "core/position.h"
+#include "core/rules.h"
 
 namespace {
 
