@@ -7,7 +7,6 @@
 
 #include "core/movegen.h"
 
-
 // Names a move in coordinate notation: from-square, to-square and a lower-case
 // promotion letter ("e2e4", "e7e8q", "e1g1"); "0000" for NO_MOVE.
 std::string coordinateName(Move move);
