@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "search/fastsearch.h"
-#include "search/search.h"
 #include "search_compare.h"
-#include "test_util.h"
 
 namespace {
-
 // Random playout positions under a halfmove clock or a history count of their own.
 struct PlayoutRow {
     const char* name;
@@ -18,11 +10,8 @@ struct PlayoutRow {
 
 class FastSearchPlayouts : public ::testing::TestWithParam<PlayoutRow> {};
 
-std::string rowName(const ::testing::TestParamInfo<PlayoutRow>& row) { return row.param.name; }
-
 TEST_P(FastSearchPlayouts, AgreeWithTheStraightforwardSearch) {
-    const PlayoutRow& row = GetParam();
-    EXPECT_GE(test::compareOnPlayouts(row.seed, 2, 60, 3, 4, row.conditions), 40);
+    EXPECT_GE(test::compareOnPlayouts(GetParam().seed, 2, 60, 3, 4, GetParam().conditions), 40);
 }
 
 // clang-format off
@@ -32,7 +21,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FastSearchPlayouts, ::testing::Values(
     PlayoutRow{"Clock95To99",  9, {95, 99}},
     PlayoutRow{"Clock100On",  10, {100, 140}},
     PlayoutRow{"FullHistory", 11, {0, -1, 1190, HISTORY_SIZE}}),
-    rowName);
+    [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
 // Positions compared at every depth up to four: checks, mates and stalemates, quiet moves
@@ -99,16 +88,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, FastSearchRule, ::testing::Values(
     RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 0 1",  "d2a5", 14},
     RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9}));
 // clang-format on
-
-TEST(FastSearch, PlaysTheGamesOpening) {
-    test::startGame();
-    const int scores[] = {-1, -1, 0, -1};
-    const char* moves[] = {"a2a3", "b8a6", "c2c3", "a8b8"};
-    for (int ply = 0; ply < 4; ++ply) {
-        EXPECT_EQ(fastSearch(ROOT_DEPTH), scores[ply]) << "ply " << ply + 1;
-        ASSERT_EQ(bestMove, test::findMove(moves[ply])) << "ply " << ply + 1;
-        ASSERT_TRUE(makeMove(bestMove));
-    }
-}
-
 }  // namespace

@@ -1,15 +1,11 @@
 // Reading FEN: every kind of bad input refused with a reason, the position left as it was.
 // (Records written and read back are checked over random games in position_test.cpp.)
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
-#include <string>
 
 #include "tests/test_util.h"
 
 namespace {
-
 struct BadFen {
     const char* fen;
     const char* topic;  // a word the reason must contain
@@ -76,5 +72,4 @@ INSTANTIATE_TEST_SUITE_P(Fen, FenRefused, ::testing::Values(
     BadFen{"4k3/8/8/8/8/8/3p4/4K3 b - - 0 1", "check"},
     BadFen{"4k3/8/8/8/8/8/8/4Kq2 b - - 0 1", "check"}));
 // clang-format on
-
 }  // namespace

@@ -1,12 +1,10 @@
 // Legality without playing: every verdict and count of core/legality is compared with
 // what makeMove accepts, on random games and on positions where the rules are subtle.
-#include <gtest/gtest.h>
 
 #include "core/legality.h"
 #include "tests/test_util.h"
 
 namespace {
-
 int kingSquare() {
     for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
         if (pos.board[i] == (KING | pos.side)) return i;
@@ -73,5 +71,4 @@ TEST(Legality, AgreesWithMakeMoveWhereTheRulesAreSubtle) {
         compareWithMakeMove();
     }
 }
-
 }  // namespace

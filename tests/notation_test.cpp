@@ -1,15 +1,11 @@
 // Move notation: coordinate text read and written back, and standard algebraic notation
 // with the least disambiguation among legal moves, captures, promotions, castling and
 // check and mate suffixes.
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "core/notation.h"
 #include "tests/test_util.h"
 
 namespace {
-
 constexpr const char* NO_LEGAL_MOVE = "-";
 
 struct NotationCase {
@@ -95,7 +91,4 @@ INSTANTIATE_TEST_SUITE_P(Moves, Notation, ::testing::Values(
     NotationCase{START_FEN, "E2E4", NO_LEGAL_MOVE},
     NotationCase{START_FEN, "0000", NO_LEGAL_MOVE}));
 // clang-format on
-
-TEST(Notation, NoMoveIsWrittenAsFourZeros) { EXPECT_EQ(coordinateName(NO_MOVE), "0000"); }
-
 }  // namespace

@@ -1,17 +1,13 @@
 // The position record over many games: the attack and check tests against their
 // definitions, the search's incremental table key against one computed from scratch,
 // FEN written and read back; and the hash, history and repetition window.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <string>
 
 #include "search/ttable.h"
 #include "tests/test_util.h"
 
 namespace {
-
 // Names a failure in a random game; stops reporting after a few.
 struct Mismatches {
     int count = 0;
@@ -141,5 +137,4 @@ TEST(Repetitions, FullHistoryStopsGrowingAndTheWindowUsesItsLastEntries) {
     EXPECT_EQ(std::memcmp(pos.history, full.history, sizeof pos.history), 0);
     EXPECT_EQ(countRepetitions(), 4) << "the last six recorded entries, four of them equal";
 }
-
 }  // namespace

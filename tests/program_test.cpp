@@ -1,17 +1,10 @@
 // The game program as a user runs it: the whole recorded game byte for byte, the final
 // wait for Enter, and failing console input and output.
 #include <fcntl.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "tests/test_util.h"
 
 namespace {
-
 TEST(Program, PrintsTheRecordedGame) {
     const std::string expected = test::readTestData("game_transcript.txt");
     ASSERT_FALSE(expected.empty());
@@ -69,5 +62,4 @@ TEST(ConsoleDeathTest, FailedReadOrWriteEndsTheRun) {
         },
         failedAtOnce, "");
 }
-
 }  // namespace

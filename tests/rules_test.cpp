@@ -1,12 +1,8 @@
 // Playing one move: what it changes, or that it is refused without a trace.
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "tests/test_util.h"
 
 namespace {
-
 constexpr const char* REFUSED = "refused";
 
 struct MoveCase {
@@ -117,5 +113,4 @@ const MoveCase MOVE_CASES[] = {
 // clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Rules, PlayMove, ::testing::ValuesIn(MOVE_CASES));
-
 }  // namespace

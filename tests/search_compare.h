@@ -1,11 +1,6 @@
 // Differential checks of the fast search against the straightforward one.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <random>
-#include <string>
-
 #include "search/fastsearch.h"
 #include "search/search.h"
 #include "test_util.h"
@@ -80,5 +75,4 @@ inline int compareOnPlayouts(unsigned seed, int games, int plies, int lowest, in
     });
     return compared;
 }
-
 }  // namespace test

@@ -1,17 +1,13 @@
 // The straightforward search, and the fast search beside it: material scores from the mover's side,
 // mate scores by the history count, stalemate and the fifty-move rule, the first of equal moves,
 // and the position left as found.
-#include <gtest/gtest.h>
 
-#include <string>
-
+#include "search/search.h"
 #include "core/notation.h"
 #include "search/fastsearch.h"
-#include "search/search.h"
 #include "tests/test_util.h"
 
 namespace {
-
 struct SearchCase {
     const char* fen;
     int historyCount;
@@ -65,5 +61,4 @@ INSTANTIATE_TEST_SUITE_P(Straightforward, Search, ::testing::Values(
     // Behind in material, White stalemates Black, whose pawns are blocked.
     SearchCase{"7k/8/5KP1/8/p1p5/p1p5/P1P5/8 w - - 0 1", 0, 2, 0, "f6f7", 0}));
 // clang-format on
-
 }  // namespace

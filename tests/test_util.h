@@ -64,31 +64,22 @@ inline ::testing::AssertionResult play(const std::string& moves) {
     return ::testing::AssertionSuccess();
 }
 
-// Compares every field of two positions, history contents included, and names the
-// first one that differs.
+// Compares two positions word by word (every field is 32 bits wide, history contents
+// included) and names the first field that differs.
 inline ::testing::AssertionResult samePosition(const Position& was, const Position& is) {
-    auto differs = [](const std::string& name, long long before, long long now) {
-        return ::testing::AssertionFailure() << name << " is " << now << ", was " << before;
-    };
-    for (int i = 0; i < BOARD_SIZE; ++i) {
-        if (was.board[i] != is.board[i]) {
-            return differs("board[" + std::to_string(i) + "]", was.board[i], is.board[i]);
-        }
-    }
-    const std::pair<const char*, int32_t Position::*> fields[] = {
-        {"side", &Position::side},
-        {"castling", &Position::castling},
-        {"epSquare", &Position::epSquare},
-        {"halfmoveClock", &Position::halfmoveClock},
-        {"historyCount", &Position::historyCount}};
-    for (const auto& [name, field] : fields) {
-        if (was.*field != is.*field) return differs(name, was.*field, is.*field);
-    }
-    if (was.hash != is.hash) return differs("hash", was.hash, is.hash);
-    for (int k = 0; k < HISTORY_SIZE; ++k) {
-        if (was.history[k] != is.history[k]) {
-            return differs("history[" + std::to_string(k) + "]", was.history[k], is.history[k]);
-        }
+    constexpr int FIELDS = 6;  // side to hash, between the board and the history
+    static_assert(sizeof(Position) == (BOARD_SIZE + FIELDS + HISTORY_SIZE) * sizeof(uint32_t));
+    const char* names[FIELDS] = {"side",          "epSquare",     "castling",
+                                 "halfmoveClock", "historyCount", "hash"};
+    const auto* before = reinterpret_cast<const uint32_t*>(&was);
+    const auto* now = reinterpret_cast<const uint32_t*>(&is);
+    for (int k = 0; k < BOARD_SIZE + FIELDS + HISTORY_SIZE; ++k) {
+        if (before[k] == now[k]) continue;
+        const std::string name = k < BOARD_SIZE ? "board[" + std::to_string(k) + "]"
+                                 : k < BOARD_SIZE + FIELDS
+                                     ? names[k - BOARD_SIZE]
+                                     : "history[" + std::to_string(k - BOARD_SIZE - FIELDS) + "]";
+        return ::testing::AssertionFailure() << name << " is " << now[k] << ", was " << before[k];
     }
     return ::testing::AssertionSuccess();
 }
@@ -163,7 +154,6 @@ inline std::string readFile(const std::string& path) {
 inline std::string readTestData(const std::string& name) {
     return readFile(std::string(CHESS_TEST_DATA) + "/" + name);
 }
-
 inline std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -215,5 +205,4 @@ inline ToolRun runTool(const std::vector<std::string>& args, const std::string& 
                        const std::string& outputPath = "") {
     return runProgram(toolPath(), args, input, outputPath);
 }
-
 }  // namespace test

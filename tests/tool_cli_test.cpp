@@ -1,14 +1,9 @@
 // The companion tool's command line: what each run prints and its exit status, bad input
 // refused with one line on standard error, failed writes, and the bench signature.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tests/test_util.h"
 
 namespace {
-
 // The total search calls of `chesstool bench` at its default depth: any change in how
 // the search behaves, the order it tries moves in included, changes it.
 constexpr const char* BENCH_SIGNATURE = "108627";
@@ -89,5 +84,4 @@ TEST(ToolCli, FailedWriteGivesStatusOne) {
         EXPECT_EQ(run.err.rfind("chesstool", 0), 0u) << run.err;
     }
 }
-
 }  // namespace

@@ -1,17 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <cstdio>
 #include <regex>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "tests/test_util.h"
 #include "tools/chesstool/uci_command.h"
 
 namespace {
-
 using std::chrono::milliseconds;
 using Lines = std::vector<std::string>;
 
@@ -184,5 +178,4 @@ TEST(ToolUciProcess, QuitAndEndOfInputEndTheSearchAtOnce) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1000)) << ending;
     }
 }
-
 }  // namespace

@@ -1,18 +1,13 @@
-#include <gtest/gtest.h>
-
 #include <regex>
-#include <string>
 #include <thread>
 
 #include "tests/test_util.h"
 
 namespace {
-
 // Search times vary from run to run; everything else on the view is fixed.
 std::string withTimesMasked(const std::string& text) {
     return std::regex_replace(text, std::regex("[0-9]+\\.[0-9]{2} s"), "T s");
 }
-
 }  // namespace
 
 TEST(Watch, PipedViewIsPlainTextOfEachPosition) {
