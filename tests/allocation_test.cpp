@@ -7,9 +7,7 @@
 
 // Counts every allocation through operator new in this test program, so that a test can
 // tell that the game itself allocates nothing.
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
+static std::atomic<long> allocations{0};
 
 void* operator new(std::size_t size) {
     ++allocations;

@@ -78,9 +78,7 @@ struct GameCase {
 };
 
 void PrintTo(const GameCase& c, std::ostream* out) { *out << (c.fen ? c.fen : "start"); }
-
 class Game : public ::testing::TestWithParam<GameCase> {};
-
 TEST_P(Game, RecordReplaysAsTheGameLoopPrintsIt) {
     const GameCase& c = GetParam();
     std::vector<std::string> args = {"pgn"};

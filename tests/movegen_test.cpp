@@ -12,9 +12,7 @@ struct OrderCase {
 };
 
 void PrintTo(const OrderCase& c, std::ostream* out) { *out << c.fen; }
-
 class GenerationOrder : public ::testing::TestWithParam<OrderCase> {};
-
 TEST_P(GenerationOrder, IsFixed) {
     ASSERT_TRUE(test::loadFen(GetParam().fen));
     MoveList list;

@@ -10,7 +10,6 @@ namespace {
 constexpr int THREADS = 3;  // more threads than cores, and an odd share
 
 class Perft : public ::testing::TestWithParam<test::PerftCase> {};
-
 TEST_P(Perft, PublishedCounts) {
     const test::PerftCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.fen));

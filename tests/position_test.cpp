@@ -40,8 +40,7 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
             const TableKey updated = updateKey(key, lastMove, before);
             const TableKey computed = positionKey();
             if (updated.index != computed.index || updated.check != computed.check) {
-                mismatches.report("updateKey after " + squareName(moveFrom(lastMove)) +
-                                  squareName(moveTo(lastMove)));
+                mismatches.report("updateKey after " + coordinateName(lastMove));
             }
             enPassant += hasFlag(lastMove, MF_EN_PASSANT);
             promotions += hasFlag(lastMove, MF_PROMOTION);
@@ -92,9 +91,7 @@ struct HashCase {
 };
 
 void PrintTo(const HashCase& c, std::ostream* out) { *out << c.fen << " " << c.moves; }
-
 class HashAndRepetitions : public ::testing::TestWithParam<HashCase> {};
-
 TEST_P(HashAndRepetitions, AfterTheMoves) {
     ASSERT_TRUE(test::loadFen(GetParam().fen));
     ASSERT_TRUE(test::play(GetParam().moves));

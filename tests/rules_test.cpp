@@ -12,9 +12,7 @@ struct MoveCase {
 };
 
 void PrintTo(const MoveCase& c, std::ostream* out) { *out << c.before << " " << c.move; }
-
 class PlayMove : public ::testing::TestWithParam<MoveCase> {};
-
 TEST_P(PlayMove, ChangesThePositionOrRefusesWithoutTrace) {
     const MoveCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.before));

@@ -18,9 +18,7 @@ struct SearchCase {
 };
 
 void PrintTo(const SearchCase& c, std::ostream* out) { *out << c.fen << " depth " << c.depth; }
-
 class Search : public ::testing::TestWithParam<SearchCase> {};
-
 TEST_P(Search, ScoreAndMove) {
     const SearchCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.fen));

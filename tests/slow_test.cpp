@@ -61,7 +61,6 @@ TEST(SlowGame, FastAndStraightforwardAgreeOnRandomPlayouts) {
 
 // The deep published counts, shared among threads.
 class SlowPerft : public ::testing::TestWithParam<test::PerftCase> {};
-
 TEST_P(SlowPerft, PublishedCounts) {
     const test::PerftCase& c = GetParam();
     const int threads = std::max(2, static_cast<int>(std::thread::hardware_concurrency()));

@@ -18,6 +18,7 @@
 #include "app/console.h"
 #include "core/fen.h"
 #include "core/movegen.h"
+#include "core/notation.h"
 #include "core/position.h"
 #include "core/rules.h"
 
@@ -39,15 +40,10 @@ inline void startGame() {
 // Finds the generated move given in coordinate notation ("e2e4", "b7a8q"); NO_MOVE when
 // the side to move has no such pseudo-legal move.
 inline Move findMove(const std::string& text) {
-    if (text.size() < 4) return NO_MOVE;
-    const int from = parseSquare(text.substr(0, 2));
-    const int to = parseSquare(text.substr(2, 2));
-    const int promotion = text.size() == 5 ? int(std::string(" pnbrq").find(text[4])) : 0;
     MoveList list;
     generateMoves(list);
     for (int k = 0; k < list.count; ++k) {
-        const Move m = list.moves[k];
-        if (moveFrom(m) == from && moveTo(m) == to && movePromotion(m) == promotion) return m;
+        if (coordinateName(list.moves[k]) == text) return list.moves[k];
     }
     return NO_MOVE;
 }

@@ -7,7 +7,6 @@ namespace {
 // The total search calls of `chesstool bench` at its default depth: any change in how
 // the search behaves, the order it tries moves in included, changes it.
 constexpr const char* BENCH_SIGNATURE = "108627";
-
 const std::string KIWIPETE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 struct ToolCase {
@@ -21,7 +20,6 @@ void PrintTo(const ToolCase& c, std::ostream* out) {
 }
 
 class Tool : public ::testing::TestWithParam<ToolCase> {};
-
 TEST_P(Tool, PrintsAndExits) {
     const ToolCase& c = GetParam();
     const test::ToolRun run = test::runTool(c.args);
@@ -73,11 +71,10 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
 // clang-format on
 
 TEST(ToolCli, FailedWriteGivesStatusOne) {
+    // clang-format off
     const std::vector<std::vector<std::string>> runs = {
-        {"--help"},
-        {"perft", "1"},
-        {"bench", "--depth", "1"},
-        {"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}};
+        {"--help"}, {"perft", "1"}, {"bench", "--depth", "1"}, {"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}};
+    // clang-format on
     for (const std::vector<std::string>& args : runs) {
         const test::ToolRun run = test::runTool(args, "", "/dev/full");
         EXPECT_EQ(run.status, 1) << args[0];

@@ -88,9 +88,7 @@ const UciCase CASES[] = {
 // clang-format on
 
 void PrintTo(const UciCase& c, std::ostream* os) { *os << c.name; }
-
 class UciTranscript : public ::testing::TestWithParam<UciCase> {};
-
 TEST_P(UciTranscript, RepliesAsExpected) {
     EXPECT_EQ(transcript(GetParam().input), GetParam().replies);
 }
@@ -120,11 +118,10 @@ struct LiveEngine {
     }
     // Waits up to five seconds for a reply that starts with the text; returns its line.
     std::string await(const std::string& text) {
-        for (int tries = 0; tries < 500; ++tries) {
-            for (const std::string& line : test::splitLines(test::readFile(outPath))) {
+        for (int tries = 0; tries < 500; ++tries, std::this_thread::sleep_for(milliseconds(10))) {
+            for (const std::string& line : replies()) {
                 if (line.rfind(text, 0) == 0) return line;
             }
-            std::this_thread::sleep_for(milliseconds(10));
         }
         return "no " + text;
     }
