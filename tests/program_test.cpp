@@ -47,19 +47,11 @@ TEST(FinalWait, EndsAtTheFirstLineEnd) {
 bool failedAtOnce(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
 
 TEST(ConsoleDeathTest, FailedReadOrWriteEndsTheRun) {
+    // Reading a directory fails, and so does writing to a full device.
     EXPECT_EXIT(
-        {
-            dup2(open("/", O_RDONLY | O_DIRECTORY), STDIN_FILENO);  // reading a directory fails
-            waitForEnter();
-            std::exit(0);
-        },
+        (dup2(open("/", O_RDONLY | O_DIRECTORY), STDIN_FILENO), waitForEnter(), std::exit(0)),
         failedAtOnce, "");
-    EXPECT_EXIT(
-        {
-            consoleOutput = open("/dev/full", O_WRONLY);
-            writeChar('x');
-            std::exit(0);
-        },
-        failedAtOnce, "");
+    EXPECT_EXIT((consoleOutput = open("/dev/full", O_WRONLY), writeChar('x'), std::exit(0)),
+                failedAtOnce, "");
 }
 }  // namespace

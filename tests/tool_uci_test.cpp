@@ -67,6 +67,7 @@ const UciCase CASES[] = {
     {"CheckmatedSideHasNoMove", "position startpos moves f2f3 e7e5 g2g4 d8h4\ngo\n",
      {"bestmove 0000"}},
     {"NothingBeforeUci", "", {}},
+    {"StopWithoutSearchLeavesTheNextOneWhole", "stop\ngo depth 3\n", {"depth 3 score cp 0", "bestmove a2a3"}},
     {"IllegalMoveKeepsThePosition",
      "position startpos moves e2e4 e7e5\nposition startpos moves e2e4 e7e5 g1f3 b8c6 e1g1\ngo depth 6\n",
      {"info string illegal move 'e1g1'; position unchanged", "depth 6 score cp 0",
@@ -81,9 +82,9 @@ const UciCase CASES[] = {
       "depth 1 score cp 0", "bestmove a2a3"}},
     {"Options",
      "setoption name Hash value 3\nsetoption name Clear Hash\nsetoption name move overhead value 50\n"
-     "setoption name Hash value 0\nsetoption name Colour value red\nisready\n",
+     "setoption name Hash value 0\nsetoption name Colour value red\nsetoption name Hash\nisready\n",
      {"info string option Hash takes 1 to 1024, not '0'", "info string unknown option 'Colour'",
-      "readyok"}},
+      "info string option Hash takes 1 to 1024, not ''", "readyok"}},
 };
 // clang-format on
 
@@ -144,10 +145,14 @@ TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
     const std::string best = engine.await("bestmove");
     EXPECT_TRUE(std::regex_match(best, std::regex("bestmove [a-h][1-8][a-h][1-8] ponder .*")));
     const std::regex info(
-        "info depth \\d+ seldepth \\d+ score cp -?\\d+ nodes \\d+ nps \\d+ "
-        "time \\d+ pv( [a-h][1-8][a-h][1-8][qrbn]?)+");
+        "info depth \\d+ seldepth \\d+ score cp -?\\d+ nodes (\\d+) nps (\\d+) "
+        "time (\\d+) pv( [a-h][1-8][a-h][1-8][qrbn]?)+");
     for (const std::string& line : engine.replies()) {
-        EXPECT_TRUE(line.rfind("info depth", 0) != 0 || std::regex_match(line, info)) << line;
+        std::smatch m;
+        if (line.rfind("info depth", 0) != 0) continue;
+        ASSERT_TRUE(std::regex_match(line, m, info)) << line;
+        EXPECT_EQ(std::stoll(m[2]), std::stoll(m[1]) * 1000 / std::max(std::stoll(m[3]), 1LL))
+            << line;
     }
     engine.send("quit");
     EXPECT_EQ(engine.close(), 0);

@@ -26,7 +26,9 @@ TEST(Watch, PipedViewIsPlainTextOfEachPosition) {
     }
 }
 
-TEST(Watch, TerminalShowsTheFinalBoardAndGetsItsModeBack) {
+// Leaves with q, or with Ctrl-C, which the program must pass on once the terminal is back.
+class WatchTerminal : public ::testing::TestWithParam<const char*> {};
+TEST_P(WatchTerminal, ShowsTheFinalBoardAndGetsItsModeBack) {
     if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
     const std::string name = "chess_watch_" + std::to_string(getpid());
     const std::string files = ::testing::TempDir() + name;
@@ -35,8 +37,8 @@ TEST(Watch, TerminalShowsTheFinalBoardAndGetsItsModeBack) {
         return test::runProgram("tmux", args).out;
     };
     tmux({"new-session", "-d", "-x", "80", "-y", "24", "-s", name,
-          "stty -g >" + files + ".before; " + test::toolPath() + " watch --delay 0; stty -g >" +
-              files + ".after"});
+          "trap '' INT; stty -g >" + files + ".before; " + test::toolPath() +
+              " watch --delay 0; stty -g >" + files + ".after"});
     std::string screen;
     for (int k = 0; k < 1200 && screen.find("to leave") == std::string::npos; ++k) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -48,7 +50,7 @@ TEST(Watch, TerminalShowsTheFinalBoardAndGetsItsModeBack) {
               "4░█░█░█░█4   Last moves:\n3█p█░█░█░3   50. Bg6 Ka8\n2░█░█░K░P2   51. Bh7 Kb8\n"
               "1█░█░█░█░1   52. Bg6 Ka8\n abcdefgh    53. Bh7 Kb8\n\n"
               "Result 1/2-1/2: Draw by threefold repetition\nPress q or Enter to leave.");
-    tmux({"send-keys", "-t", name, "q"});
+    tmux({"send-keys", "-t", name, GetParam()});
     for (int k = 0; k < 100 && test::readFile(files + ".after").empty(); ++k) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -57,3 +59,4 @@ TEST(Watch, TerminalShowsTheFinalBoardAndGetsItsModeBack) {
     EXPECT_FALSE(test::readFile(files + ".before").empty());
     for (const char* suffix : {".before", ".after"}) std::remove((files + suffix).c_str());
 }
+INSTANTIATE_TEST_SUITE_P(Watch, WatchTerminal, ::testing::Values("q", "C-c"));
