@@ -99,10 +99,8 @@ TEST_P(HashAndRepetitions, AfterTheMoves) {
     EXPECT_EQ(countRepetitions(), GetParam().repetitions);
 }
 
-// The hash keeps the low two bits of the en-passant square at the top (no square reads as
-// 11), the rights below them, and folds in the squares by index; the side to move does
-// not count. Repetitions are counted back over the halfmove clock, never before the
-// history's start.
+// The hash: the en-passant square's low two bits on top, the rights below, the squares
+// folded in; not the side. Repetitions: back over the clock, not before the history.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Position, HashAndRepetitions, ::testing::Values(
     HashCase{START_FEN, "", 0xFC0000EEu, 0},

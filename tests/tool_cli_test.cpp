@@ -68,14 +68,16 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"pgn", "--fen"}, 2, {}}, ToolCase{{"pgn", "--fen", "xyz"}, 2, {}},
     ToolCase{{"pgn", "--fen", "4k3/8/8/8/8/8/8/4K2R w Q - 0 1"}, 2, {}},
     ToolCase{{"pgn", "extra"}, 2, {}}, ToolCase{{"uci", "extra"}, 2, {}},
-    ToolCase{{"watch", "--delay"}, 2, {}}));
+    ToolCase{{"watch", "--delay"}, 2, {}}, ToolCase{{"watch", "--delay", "-1"}, 2, {}},
+    ToolCase{{"watch", "--delay", "x"}, 2, {}}, ToolCase{{"watch", "--delay", "nan"}, 2, {}},
+    ToolCase{{"watch", "--delay", "1e9"}, 2, {}}));
 // clang-format on
 
 TEST(ToolCli, FailedWriteGivesStatusOne) {
     // clang-format off
     const std::vector<std::vector<std::string>> runs = {
         {"--help"}, {"perft", "1"}, {"bench", "--depth", "1"}, {"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"},
-        {"watch", "--delay", "0", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}};
+        {"watch", "--help"}, {"watch", "--delay", "0", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}};
     // clang-format on
     for (const std::vector<std::string>& args : runs) {
         const test::ToolRun run = test::runTool(args, "", "/dev/full");
