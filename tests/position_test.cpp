@@ -8,13 +8,6 @@
 #include "tests/test_util.h"
 
 namespace {
-// Names a failure in a random game; stops reporting after a few.
-struct Mismatches {
-    int count = 0;
-    void report(const std::string& what) {
-        if (++count <= 5) ADD_FAILURE() << what << " in " << writeFen();
-    }
-};
 
 // Tells whether bySide attacks each square by the definition: some pseudo-legal move of
 // bySide, castling aside, ends there.
@@ -31,7 +24,10 @@ void attackedByGeneration(int bySide, bool (&attacked)[BOARD_SIZE]) {
 }
 
 TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
-    Mismatches mismatches;
+    int mismatches = 0;  // reported up to a few
+    const auto report = [&mismatches](const std::string& what) {
+        if (++mismatches <= 5) ADD_FAILURE() << what << " in " << writeFen();
+    };
     TableKey key{};
     PositionSnapshot before{};
     int visited = 0, enPassant = 0, promotions = 0, castlings = 0, checks = 0;
@@ -40,14 +36,14 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
             const TableKey updated = updateKey(key, lastMove, before);
             const TableKey computed = positionKey();
             if (updated.index != computed.index || updated.check != computed.check) {
-                mismatches.report("updateKey after " + coordinateName(lastMove));
+                report("updateKey after " + coordinateName(lastMove));
             }
             enPassant += hasFlag(lastMove, MF_EN_PASSANT);
             promotions += hasFlag(lastMove, MF_PROMOTION);
             castlings += hasFlag(lastMove, MF_CASTLE);
             int king = FIRST_PLAYING_SQUARE;
             while (pos.board[king] != (KING | pos.side)) ++king;
-            if (givesCheck(lastMove, king) != inCheck(pos.side)) mismatches.report("givesCheck");
+            if (givesCheck(lastMove, king) != inCheck(pos.side)) report("givesCheck");
         }
         key = positionKey();
         takeSnapshot(before);
@@ -60,7 +56,7 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
                 if (!isPlayingSquare(square)) continue;
                 if (isAttacked(square, bySide) != attacked[square] ||
                     (sample && isAttackedByGeneration(square, bySide) != attacked[square])) {
-                    mismatches.report("attack on " + squareName(square));
+                    report("attack on " + squareName(square));
                 }
             }
         }
@@ -70,11 +66,11 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
         if (!readFen(writeFen(), error) || std::memcmp(pos.board, played.board, sizeof pos.board) ||
             pos.castling != played.castling || pos.epSquare != played.epSquare ||
             pos.halfmoveClock != played.halfmoveClock || pos.side != played.side) {
-            mismatches.report("FEN read back " + error);
+            report("FEN read back " + error);
         }
         pos = played;
     });
-    EXPECT_EQ(mismatches.count, 0);
+    EXPECT_EQ(mismatches, 0);
     EXPECT_GT(positions, 50000);
     // The games must reach the rare cases for the comparison to mean something.
     EXPECT_GT(enPassant, 5);

@@ -11,7 +11,7 @@ using Lines = std::vector<std::string>;
 
 // Runs a session in this process, letting each finite search end before the next line, and
 // returns its replies after the handshake: the last "info depth" line before each bestmove
-// cut down to its depth and score, info strings, readyok and bestmove without ponder.
+// cut down to its depth and score, info strings, readyok and bestmove.
 Lines transcript(const std::string& input) {
     UciSession session;
     session.out = std::tmpfile();
@@ -36,7 +36,7 @@ Lines transcript(const std::string& input) {
             lastDepth = "depth " + m[1].str() + " score " + m[2].str();
         } else if (line.rfind("bestmove", 0) == 0) {
             if (!lastDepth.empty()) replies.push_back(lastDepth);
-            replies.push_back(line.substr(0, line.find(" ponder")));
+            replies.push_back(line);
             lastDepth.clear();
         } else if (line.rfind("id ", 0) != 0 && line.rfind("option ", 0) != 0 && line != "uciok") {
             replies.push_back(line);
@@ -56,22 +56,23 @@ const std::string MATE_IN_ONE = "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\
 // clang-format off
 const UciCase CASES[] = {
     {"DepthSixAfterE4E5AlsoWithoutLimit", "position startpos moves e2e4 e7e5\ngo depth 6\ngo\n",
-     {"depth 6 score cp 0", "bestmove d1f3", "depth 6 score cp 0", "bestmove d1f3"}},
+     {"depth 6 score cp 0", "bestmove d1f3 ponder b8c6", "depth 6 score cp 0",
+      "bestmove d1f3 ponder d8e7"}},
     {"MateInOne", MATE_IN_ONE + "go depth 3\n", {"depth 3 score mate 1", "bestmove a1a8"}},
-    {"MateLimitEndsAtTheMate", MATE_IN_ONE + "go mate 1\n", {"depth 2 score mate 1", "bestmove a1a8"}},
+    {"MateLimitEndsAtTheMate", MATE_IN_ONE + "go mate 3\n", {"depth 2 score mate 1", "bestmove a1a8"}},
     {"SearchmovesKeepsGenerationOrder", "go searchmoves e2e4 d2d4 depth 3\n",
-     {"depth 3 score cp 0", "bestmove d2d4"}},
-    {"NodeLimit", "go nodes 700\n", {"depth 4 score cp 0", "bestmove a2a3"}},
+     {"depth 3 score cp 0", "bestmove d2d4 ponder b8a6"}},
+    {"NodeLimit", "go nodes 700\n", {"depth 4 score cp 0", "bestmove a2a3 ponder b8a6"}},
     {"Promotion", "position fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1\ngo depth 1\n",
      {"depth 1 score cp 900", "bestmove b7b8q"}},
     {"CheckmatedSideHasNoMove", "position startpos moves f2f3 e7e5 g2g4 d8h4\ngo\n",
      {"bestmove 0000"}},
     {"NothingBeforeUci", "", {}},
-    {"StopWithoutSearchLeavesTheNextOneWhole", "stop\ngo depth 3\n", {"depth 3 score cp 0", "bestmove a2a3"}},
+    {"StopWithoutSearchLeavesTheNextOneWhole", "stop\ngo depth 3\n", {"depth 3 score cp 0", "bestmove a2a3 ponder b8a6"}},
     {"IllegalMoveKeepsThePosition",
      "position startpos moves e2e4 e7e5\nposition startpos moves e2e4 e7e5 g1f3 b8c6 e1g1\ngo depth 6\n",
      {"info string illegal move 'e1g1'; position unchanged", "depth 6 score cp 0",
-      "bestmove d1f3"}},
+      "bestmove d1f3 ponder b8c6"}},
     {"BadFen", "position fen 8/8/8/8/8/8/8/8 w - - 0 1\n",
      {"info string bad FEN: each side needs exactly one king; position unchanged"}},
     {"BadLimitsAreNamed", MATE_IN_ONE + "go depth 0 movetime x\n",
