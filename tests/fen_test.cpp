@@ -10,7 +10,6 @@ struct BadFen {
     const char* fen;
     const char* topic;  // a word the reason must contain
 };
-
 void PrintTo(const BadFen& c, std::ostream* out) { *out << '"' << c.fen << '"'; }
 class FenRefused : public ::testing::TestWithParam<BadFen> {};
 TEST_P(FenRefused, WithAReasonAndThePositionUntouched) {
@@ -56,6 +55,5 @@ const BadFen BAD_FENS[] = {
     {"4k3/8/8/8/8/8/3p4/4K3 b - - 0 1", "check"}, {"4k3/8/8/8/8/8/8/4Kq2 b - - 0 1", "check"},
 };
 // clang-format on
-
 INSTANTIATE_TEST_SUITE_P(Fen, FenRefused, ::testing::ValuesIn(BAD_FENS));
 }  // namespace

@@ -76,7 +76,6 @@ struct GameCase {
     const char* ending;    // the closing comment
     const char* result;
 };
-
 void PrintTo(const GameCase& c, std::ostream* out) { *out << (c.fen ? c.fen : "start"); }
 class Game : public ::testing::TestWithParam<GameCase> {};
 TEST_P(Game, RecordReplaysAsTheGameLoopPrintsIt) {

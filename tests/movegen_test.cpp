@@ -10,7 +10,6 @@ struct OrderCase {
     const char* fen;
     const char* moves;  // coordinate notation, in generation order
 };
-
 void PrintTo(const OrderCase& c, std::ostream* out) { *out << c.fen; }
 class GenerationOrder : public ::testing::TestWithParam<OrderCase> {};
 TEST_P(GenerationOrder, IsFixed) {

@@ -13,7 +13,6 @@ struct NotationCase {
     const char* coordinate;
     const char* san;  // NO_LEGAL_MOVE when the text names no legal move
 };
-
 void PrintTo(const NotationCase& c, std::ostream* out) { *out << c.fen << " " << c.coordinate; }
 class Notation : public ::testing::TestWithParam<NotationCase> {};
 TEST_P(Notation, CoordinateAndSan) {
@@ -70,6 +69,5 @@ const NotationCase NOTATION_CASES[] = {
     {START_FEN, "0000", NO_LEGAL_MOVE},
 };
 // clang-format on
-
 INSTANTIATE_TEST_SUITE_P(Moves, Notation, ::testing::ValuesIn(NOTATION_CASES));
 }  // namespace

@@ -85,7 +85,6 @@ struct HashCase {
     uint32_t hash;  // 0: not checked
     int repetitions;
 };
-
 void PrintTo(const HashCase& c, std::ostream* out) { *out << c.fen << " " << c.moves; }
 class HashAndRepetitions : public ::testing::TestWithParam<HashCase> {};
 TEST_P(HashAndRepetitions, AfterTheMoves) {

@@ -10,7 +10,6 @@ struct MoveCase {
     const char* move;   // coordinate notation, as generated for either side
     const char* after;  // FEN without the fullmove number, or REFUSED
 };
-
 void PrintTo(const MoveCase& c, std::ostream* out) { *out << c.before << " " << c.move; }
 class PlayMove : public ::testing::TestWithParam<MoveCase> {};
 TEST_P(PlayMove, ChangesThePositionOrRefusesWithoutTrace) {
@@ -109,6 +108,5 @@ const MoveCase MOVE_CASES[] = {
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "a7a6", REFUSED},
 };
 // clang-format on
-
 INSTANTIATE_TEST_SUITE_P(Rules, PlayMove, ::testing::ValuesIn(MOVE_CASES));
 }  // namespace

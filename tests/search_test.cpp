@@ -17,7 +17,6 @@ struct SearchCase {
     const char* move;
     uint64_t calls;  // 0: not checked
 };
-
 void PrintTo(const SearchCase& c, std::ostream* out) { *out << c.fen << " depth " << c.depth; }
 class Search : public ::testing::TestWithParam<SearchCase> {};
 TEST_P(Search, ScoreAndMove) {

@@ -14,7 +14,6 @@ struct ToolCase {
     int status;
     std::vector<std::string> shows;  // lines standard output must hold
 };
-
 void PrintTo(const ToolCase& c, std::ostream* out) {
     for (const std::string& arg : c.args) *out << " [" << arg << "]";
 }
