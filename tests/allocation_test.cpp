@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <atomic>
-#include <cstdlib>
 #include <new>
 
 #include "app/selfplay.h"
@@ -10,9 +7,7 @@
 
 // Counts every allocation through operator new in this test program, so that a test can
 // tell that the game itself allocates nothing.
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
+static std::atomic<long> allocations{0};
 
 void* operator new(std::size_t size) {
     ++allocations;
@@ -25,9 +20,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 TEST(Allocation, TheGameAllocatesNothingWhileItRuns) {
     test::startGame();
     const long before = allocations.load();
-    for (int ply = 0; ply < 12; ++ply) {
-        ASSERT_EQ(playPly().outcome, PlyOutcome::MOVED);
-    }
+    for (int ply = 0; ply < 12; ++ply) ASSERT_EQ(playPly().outcome, PlyOutcome::MOVED);
     EXPECT_EQ(allocations.load(), before);
     // Reading a FEN may allocate; playing on from it, through the fifty-move rule, may not.
     ASSERT_TRUE(test::loadFen("7k/8/8/8/8/8/8/K6B w - - 90 1"));

@@ -1,14 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
-#include "search/fastsearch.h"
-#include "search/search.h"
 #include "search_compare.h"
-#include "test_util.h"
 
 namespace {
-
 // Random playout positions under a halfmove clock or a history count of their own.
 struct PlayoutRow {
     const char* name;
@@ -17,12 +9,8 @@ struct PlayoutRow {
 };
 
 class FastSearchPlayouts : public ::testing::TestWithParam<PlayoutRow> {};
-
-std::string rowName(const ::testing::TestParamInfo<PlayoutRow>& row) { return row.param.name; }
-
 TEST_P(FastSearchPlayouts, AgreeWithTheStraightforwardSearch) {
-    const PlayoutRow& row = GetParam();
-    EXPECT_GE(test::compareOnPlayouts(row.seed, 2, 60, 3, 4, row.conditions), 40);
+    EXPECT_GE(test::compareOnPlayouts(GetParam().seed, 2, 60, 3, 4, GetParam().conditions), 40);
 }
 
 // clang-format off
@@ -32,33 +20,28 @@ INSTANTIATE_TEST_SUITE_P(Rows, FastSearchPlayouts, ::testing::Values(
     PlayoutRow{"Clock95To99",  9, {95, 99}},
     PlayoutRow{"Clock100On",  10, {100, 140}},
     PlayoutRow{"FullHistory", 11, {0, -1, 1190, HISTORY_SIZE}}),
-    rowName);
+    [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
 // Positions compared at every depth up to four: checks, mates and stalemates, quiet moves
 // that stalemate (the side behind may look for them, the side ahead must avoid them),
 // promotions, en passant and castling, and clocks around the fifty-move rule.
+// clang-format off
 constexpr const char* CHOSEN_POSITIONS[] = {
-    "7k/5Q2/5K2/8/8/8/8/8 w - - 0 1",
-    "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
-    "7k/8/6QK/8/8/8/8/8 b - - 0 1",
-    "8/8/8/8/8/2k5/1q6/K7 w - - 0 1",
-    "7k/5K2/6Q1/8/8/8/8/8 w - - 0 1",
-    "k7/8/1K6/8/8/8/8/1R6 w - - 0 1",
-    "7k/5K1P/8/8/8/8/8/q7 b - - 0 1",
-    "5k2/5P2/5K2/8/8/8/8/r7 w - - 0 1",
+    "7k/5Q2/5K2/8/8/8/8/8 w - - 0 1", "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
+    "7k/8/6QK/8/8/8/8/8 b - - 0 1", "8/8/8/8/8/2k5/1q6/K7 w - - 0 1",
+    "7k/5K2/6Q1/8/8/8/8/8 w - - 0 1", "k7/8/1K6/8/8/8/8/1R6 w - - 0 1",
+    "7k/5K1P/8/8/8/8/8/q7 b - - 0 1", "5k2/5P2/5K2/8/8/8/8/r7 w - - 0 1",
     "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",
-    "4k3/8/8/8/8/8/4r3/4K3 w - - 0 1",
-    "3r2k1/5ppp/8/8/8/8/5PPP/1Q4K1 b - - 0 1",
-    "8/1P5k/8/8/8/8/6p1/K7 w - - 0 1",
-    "r3k3/1P6/8/8/8/8/6p1/4K2R b K - 0 1",
+    "4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", "3r2k1/5ppp/8/8/8/8/5PPP/1Q4K1 b - - 0 1",
+    "8/1P5k/8/8/8/8/6p1/K7 w - - 0 1", "r3k3/1P6/8/8/8/8/6p1/4K2R b K - 0 1",
     "rnbqkbnr/ppp2ppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 97 1",
     "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 99 1",
-    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 98 1",
-    "6k1/8/8/8/8/8/5q2/K6R w - - 95 80",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 98 1", "6k1/8/8/8/8/8/5q2/K6R w - - 95 80",
     "7k/8/8/8/8/8/8/K5Q1 w - - 100 80",
 };
+// clang-format on
 
 TEST(FastSearch, AgreesOnChosenPositions) {
     for (const char* fen : CHOSEN_POSITIONS) {
@@ -76,7 +59,6 @@ struct RuleRow {
 };
 
 class FastSearchRule : public ::testing::TestWithParam<RuleRow> {};
-
 TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
     ASSERT_TRUE(test::loadFen(GetParam().fen));
     EXPECT_TRUE(test::sameChoice(ROOT_DEPTH));
@@ -99,16 +81,4 @@ INSTANTIATE_TEST_SUITE_P(Rows, FastSearchRule, ::testing::Values(
     RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 0 1",  "d2a5", 14},
     RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9}));
 // clang-format on
-
-TEST(FastSearch, PlaysTheGamesOpening) {
-    test::startGame();
-    const int scores[] = {-1, -1, 0, -1};
-    const char* moves[] = {"a2a3", "b8a6", "c2c3", "a8b8"};
-    for (int ply = 0; ply < 4; ++ply) {
-        EXPECT_EQ(fastSearch(ROOT_DEPTH), scores[ply]) << "ply " << ply + 1;
-        ASSERT_EQ(bestMove, test::findMove(moves[ply])) << "ply " << ply + 1;
-        ASSERT_TRUE(makeMove(bestMove));
-    }
-}
-
 }  // namespace

@@ -1,23 +1,15 @@
 // Legality without playing: every verdict and count of core/legality is compared with
 // what makeMove accepts, on random games and on positions where the rules are subtle.
-#include <gtest/gtest.h>
 
 #include "core/legality.h"
 #include "tests/test_util.h"
 
 namespace {
-
-int kingSquare() {
-    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
-        if (pos.board[i] == (KING | pos.side)) return i;
-    }
-    return NO_SQUARE;
-}
-
 // Compares each verdict with makeMove for every generated move of the position, and the
 // count with the number of moves makeMove accepts.
 void compareWithMakeMove() {
-    const int king = kingSquare();
+    int king = FIRST_PLAYING_SQUARE;
+    while (pos.board[king] != (KING | pos.side)) ++king;
     const int opponent = pos.side ^ BLACK;
     const Checkers check = findCheckers(king, opponent);
     const std::string fen = writeFen();
@@ -73,5 +65,4 @@ TEST(Legality, AgreesWithMakeMoveWhereTheRulesAreSubtle) {
         compareWithMakeMove();
     }
 }
-
 }  // namespace

@@ -1,15 +1,11 @@
 // Move notation: coordinate text read and written back, and standard algebraic notation
 // with the least disambiguation among legal moves, captures, promotions, castling and
 // check and mate suffixes.
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "core/notation.h"
 #include "tests/test_util.h"
 
 namespace {
-
 constexpr const char* NO_LEGAL_MOVE = "-";
 
 struct NotationCase {
@@ -17,11 +13,8 @@ struct NotationCase {
     const char* coordinate;
     const char* san;  // NO_LEGAL_MOVE when the text names no legal move
 };
-
 void PrintTo(const NotationCase& c, std::ostream* out) { *out << c.fen << " " << c.coordinate; }
-
 class Notation : public ::testing::TestWithParam<NotationCase> {};
-
 TEST_P(Notation, CoordinateAndSan) {
     const NotationCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.fen));
@@ -46,56 +39,35 @@ constexpr const char* CASTLING = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
 constexpr const char* SCHOLAR =
     "r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4";
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Moves, Notation, ::testing::Values(
-    NotationCase{START_FEN, "e2e4", "e4"},
-    NotationCase{START_FEN, "g1f3", "Nf3"},
-    NotationCase{TWO_KNIGHTS, "c3e4", "Nce4"},
-    NotationCase{TWO_KNIGHTS, "g3e4", "Nge4"},
-    NotationCase{TWO_KNIGHTS, "c3e2", "Nce2"},
-    NotationCase{TWO_KNIGHTS, "c3a4", "Na4"},
-    NotationCase{PINNED_KNIGHT, "c3e4", "Ne4"},
-    NotationCase{PINNED_KNIGHT, "g3e4", NO_LEGAL_MOVE},
-    NotationCase{"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1a3", "R1a3"},
-    NotationCase{"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a5a3", "R5a3"},
-    NotationCase{"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1b1", "Rb1"},
-    NotationCase{THREE_QUEENS, "h4e1", "Qh4e1"},
-    NotationCase{THREE_QUEENS, "e4e1", "Qee1"},
-    NotationCase{THREE_QUEENS, "h1e1", "Q1e1"},
-    NotationCase{"4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1", "b4c5", "bxc5"},
-    NotationCase{"4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1", "d4c5", "dxc5"},
-    NotationCase{"4k3/8/8/3pP3/8/8/8/R3K3 w - d6 0 1", "e5d6", "exd6"},
-    NotationCase{"4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1", "d4e3", "dxe3"},
-    NotationCase{PROMOTION, "c7c8q", "c8=Q"},
-    NotationCase{PROMOTION, "c7c8n", "c8=N"},
-    NotationCase{PROMOTION, "c7d8q", "cxd8=Q+"},
-    NotationCase{PROMOTION, "c7d8b", "cxd8=B"},
-    NotationCase{PROMOTION, "c7c8", NO_LEGAL_MOVE},
-    NotationCase{PROMOTION, "c7c8k", NO_LEGAL_MOVE},
-    NotationCase{PROMOTION, "c7c8Q", NO_LEGAL_MOVE},
-    NotationCase{"4k3/8/8/8/8/8/p7/4K3 b - - 0 1", "a2a1q", "a1=Q+"},
-    NotationCase{CASTLING, "e1g1", "O-O"},
-    NotationCase{CASTLING, "e1c1", "O-O-O"},
-    NotationCase{"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8c8", "O-O-O"},
-    NotationCase{"8/8/8/5k2/8/8/8/4K2R w K - 0 1", "e1g1", "O-O+"},
-    NotationCase{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", "Ra8#"},
-    NotationCase{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a7", "Ra7"},
-    NotationCase{SCHOLAR, "h5f7", "Qxf7#"},
-    NotationCase{SCHOLAR, "c4f7", "Bxf7+"},
-    NotationCase{"6k1/8/6K1/8/8/8/8/1Q6 w - - 0 1", "b1b8", "Qb8#"},
-    NotationCase{"4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", "e1f2", NO_LEGAL_MOVE},
-    NotationCase{"4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", "e1e2", "Kxe2"},
-    NotationCase{START_FEN, "e2e5", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "e7e5", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "e1g1", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "e2e4q", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "e2e4 ", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "e2e", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "e2e9", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "i2i4", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "E2E4", NO_LEGAL_MOVE},
-    NotationCase{START_FEN, "0000", NO_LEGAL_MOVE}));
+const NotationCase NOTATION_CASES[] = {
+    {START_FEN, "e2e4", "e4"}, {START_FEN, "g1f3", "Nf3"}, {TWO_KNIGHTS, "c3e4", "Nce4"},
+    {TWO_KNIGHTS, "g3e4", "Nge4"}, {TWO_KNIGHTS, "c3e2", "Nce2"}, {TWO_KNIGHTS, "c3a4", "Na4"},
+    {PINNED_KNIGHT, "c3e4", "Ne4"}, {PINNED_KNIGHT, "g3e4", NO_LEGAL_MOVE},
+    {"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1a3", "R1a3"},
+    {"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a5a3", "R5a3"},
+    {"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1b1", "Rb1"}, {THREE_QUEENS, "h4e1", "Qh4e1"},
+    {THREE_QUEENS, "e4e1", "Qee1"}, {THREE_QUEENS, "h1e1", "Q1e1"},
+    {"4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1", "b4c5", "bxc5"},
+    {"4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1", "d4c5", "dxc5"},
+    {"4k3/8/8/3pP3/8/8/8/R3K3 w - d6 0 1", "e5d6", "exd6"},
+    {"4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1", "d4e3", "dxe3"}, {PROMOTION, "c7c8q", "c8=Q"},
+    {PROMOTION, "c7c8n", "c8=N"}, {PROMOTION, "c7d8q", "cxd8=Q+"}, {PROMOTION, "c7d8b", "cxd8=B"},
+    {PROMOTION, "c7c8", NO_LEGAL_MOVE}, {PROMOTION, "c7c8k", NO_LEGAL_MOVE},
+    {PROMOTION, "c7c8Q", NO_LEGAL_MOVE}, {"4k3/8/8/8/8/8/p7/4K3 b - - 0 1", "a2a1q", "a1=Q+"},
+    {CASTLING, "e1g1", "O-O"}, {CASTLING, "e1c1", "O-O-O"},
+    {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8c8", "O-O-O"},
+    {"8/8/8/5k2/8/8/8/4K2R w K - 0 1", "e1g1", "O-O+"},
+    {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a8", "Ra8#"},
+    {"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1", "a1a7", "Ra7"}, {SCHOLAR, "h5f7", "Qxf7#"},
+    {SCHOLAR, "c4f7", "Bxf7+"}, {"6k1/8/6K1/8/8/8/8/1Q6 w - - 0 1", "b1b8", "Qb8#"},
+    {"4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", "e1f2", NO_LEGAL_MOVE},
+    {"4k3/8/8/8/8/8/4r3/4K3 w - - 0 1", "e1e2", "Kxe2"}, {START_FEN, "e2e5", NO_LEGAL_MOVE},
+    {START_FEN, "e7e5", NO_LEGAL_MOVE}, {START_FEN, "e1g1", NO_LEGAL_MOVE},
+    {START_FEN, "e2e4q", NO_LEGAL_MOVE}, {START_FEN, "e2e4 ", NO_LEGAL_MOVE},
+    {START_FEN, "e2e", NO_LEGAL_MOVE}, {START_FEN, "e2e9", NO_LEGAL_MOVE},
+    {START_FEN, "i2i4", NO_LEGAL_MOVE}, {START_FEN, "E2E4", NO_LEGAL_MOVE},
+    {START_FEN, "0000", NO_LEGAL_MOVE},
+};
 // clang-format on
-
-TEST(Notation, NoMoveIsWrittenAsFourZeros) { EXPECT_EQ(coordinateName(NO_MOVE), "0000"); }
-
+INSTANTIATE_TEST_SUITE_P(Moves, Notation, ::testing::ValuesIn(NOTATION_CASES));
 }  // namespace

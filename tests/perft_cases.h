@@ -2,12 +2,15 @@
 // below slowFrom, the slow-labelled run the deeper ones.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/fen.h"
+#include "core/perft.h"
 
 namespace test {
 
@@ -17,6 +20,14 @@ struct PerftCase {
     std::vector<uint64_t> counts;  // depth 1, 2, ...
     int slowFrom;                  // the first depth left to the slow run
 };
+
+// Counts the moves depth plies deep on the threads, summing the per-move counts.
+inline uint64_t dividedTotal(int depth, int threads) {
+    RootCount counts[MAX_MOVES];
+    uint64_t total = 0;
+    for (int k = 0, n = dividePerft(depth, threads, counts); k < n; ++k) total += counts[k].count;
+    return total;
+}
 
 inline void PrintTo(const PerftCase& c, std::ostream* out) { *out << c.name; }
 
@@ -41,5 +52,4 @@ inline const PerftCase PERFT_CASES[] = {
     {"MostMoves", "R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1", {218}, 2},
 };
 // clang-format on
-
 }  // namespace test

@@ -1,26 +1,15 @@
 // Counting move sequences: the published counts prove that exactly the legal moves of
 // chess are accepted, and the counts that skip playing the last ply, alone or on
 // several threads, must equal the count that makes every move.
-#include <gtest/gtest.h>
 
 #include "core/perft.h"
 #include "tests/perft_cases.h"
 #include "tests/test_util.h"
 
 namespace {
-
 constexpr int THREADS = 3;  // more threads than cores, and an odd share
 
-uint64_t dividedTotal(int depth, int threads) {
-    RootCount counts[MAX_MOVES];
-    const int n = dividePerft(depth, threads, counts);
-    uint64_t total = 0;
-    for (int k = 0; k < n; ++k) total += counts[k].count;
-    return total;
-}
-
 class Perft : public ::testing::TestWithParam<test::PerftCase> {};
-
 TEST_P(Perft, PublishedCounts) {
     const test::PerftCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.fen));
@@ -29,36 +18,28 @@ TEST_P(Perft, PublishedCounts) {
         const uint64_t expected = c.counts[depth - 1];
         EXPECT_EQ(perft(depth), expected) << "depth " << depth;
         EXPECT_EQ(fastPerft(depth), expected) << "depth " << depth;
-        EXPECT_EQ(dividedTotal(depth, THREADS), expected) << "depth " << depth;
+        EXPECT_EQ(test::dividedTotal(depth, THREADS), expected) << "depth " << depth;
     }
-    // Every move tried is taken back: the position is as it was, apart from the history
-    // slots written beyond the count and the hash of the last move tried.
-    Position expected = before;
-    expected.hash = pos.hash;
-    std::copy(pos.history, pos.history + HISTORY_SIZE, expected.history);
-    EXPECT_TRUE(test::samePosition(expected, pos));
+    EXPECT_TRUE(test::sameAfterSearch(before)) << "every move tried is taken back";
 }
 
 INSTANTIATE_TEST_SUITE_P(Rules, Perft, ::testing::ValuesIn(test::PERFT_CASES), test::perftCaseName);
 
-// Compares the three counts three plies deep on every tenth position of a game.
-void compareCounts(int& compared) {
-    if (pos.historyCount % 10 != 0) return;
-    const Position before = pos;
-    const uint64_t reference = perft(3);
-    pos = before;
-    EXPECT_EQ(fastPerft(3), reference);
-    EXPECT_EQ(dividedTotal(3, 1), reference);
-    EXPECT_EQ(dividedTotal(3, THREADS), reference);
-    pos = before;
-    ++compared;
-}
-
-// Positions from random games: the three counts agree, one thread or several.
+// Positions from random games: on every tenth, the three counts three plies deep agree,
+// one thread or several.
 TEST(Perft, AgreesWithMakingEveryMoveOnRandomPlayouts) {
     int compared = 0;
-    test::randomPlayouts(11, 6, 120, [&](Move) { compareCounts(compared); });
+    test::randomPlayouts(11, 6, 120, [&](Move) {
+        if (pos.historyCount % 10 != 0) return;
+        const Position before = pos;
+        const uint64_t reference = perft(3);
+        pos = before;
+        EXPECT_EQ(fastPerft(3), reference);
+        EXPECT_EQ(test::dividedTotal(3, 1), reference);
+        EXPECT_EQ(test::dividedTotal(3, THREADS), reference);
+        pos = before;
+        ++compared;
+    });
     EXPECT_GE(compared, 30);
 }
-
 }  // namespace

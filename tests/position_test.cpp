@@ -1,24 +1,13 @@
 // The position record over many games: the attack and check tests against their
 // definitions, the search's incremental table key against one computed from scratch,
 // FEN written and read back; and the hash, history and repetition window.
-#include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <string>
 
 #include "search/ttable.h"
 #include "tests/test_util.h"
 
 namespace {
-
-// Names a failure in a random game; stops reporting after a few.
-struct Mismatches {
-    int count = 0;
-    void report(const std::string& what) {
-        if (++count <= 5) ADD_FAILURE() << what << " in " << writeFen();
-    }
-};
 
 // Tells whether bySide attacks each square by the definition: some pseudo-legal move of
 // bySide, castling aside, ends there.
@@ -35,7 +24,10 @@ void attackedByGeneration(int bySide, bool (&attacked)[BOARD_SIZE]) {
 }
 
 TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
-    Mismatches mismatches;
+    int mismatches = 0;  // reported up to a few
+    const auto report = [&mismatches](const std::string& what) {
+        if (++mismatches <= 5) ADD_FAILURE() << what << " in " << writeFen();
+    };
     TableKey key{};
     PositionSnapshot before{};
     int visited = 0, enPassant = 0, promotions = 0, castlings = 0, checks = 0;
@@ -44,15 +36,14 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
             const TableKey updated = updateKey(key, lastMove, before);
             const TableKey computed = positionKey();
             if (updated.index != computed.index || updated.check != computed.check) {
-                mismatches.report("updateKey after " + squareName(moveFrom(lastMove)) +
-                                  squareName(moveTo(lastMove)));
+                report("updateKey after " + coordinateName(lastMove));
             }
             enPassant += hasFlag(lastMove, MF_EN_PASSANT);
             promotions += hasFlag(lastMove, MF_PROMOTION);
             castlings += hasFlag(lastMove, MF_CASTLE);
             int king = FIRST_PLAYING_SQUARE;
             while (pos.board[king] != (KING | pos.side)) ++king;
-            if (givesCheck(lastMove, king) != inCheck(pos.side)) mismatches.report("givesCheck");
+            if (givesCheck(lastMove, king) != inCheck(pos.side)) report("givesCheck");
         }
         key = positionKey();
         takeSnapshot(before);
@@ -65,7 +56,7 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
                 if (!isPlayingSquare(square)) continue;
                 if (isAttacked(square, bySide) != attacked[square] ||
                     (sample && isAttackedByGeneration(square, bySide) != attacked[square])) {
-                    mismatches.report("attack on " + squareName(square));
+                    report("attack on " + squareName(square));
                 }
             }
         }
@@ -75,11 +66,11 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
         if (!readFen(writeFen(), error) || std::memcmp(pos.board, played.board, sizeof pos.board) ||
             pos.castling != played.castling || pos.epSquare != played.epSquare ||
             pos.halfmoveClock != played.halfmoveClock || pos.side != played.side) {
-            mismatches.report("FEN read back " + error);
+            report("FEN read back " + error);
         }
         pos = played;
     });
-    EXPECT_EQ(mismatches.count, 0);
+    EXPECT_EQ(mismatches, 0);
     EXPECT_GT(positions, 50000);
     // The games must reach the rare cases for the comparison to mean something.
     EXPECT_GT(enPassant, 5);
@@ -94,24 +85,17 @@ struct HashCase {
     uint32_t hash;  // 0: not checked
     int repetitions;
 };
-
 void PrintTo(const HashCase& c, std::ostream* out) { *out << c.fen << " " << c.moves; }
-
 class HashAndRepetitions : public ::testing::TestWithParam<HashCase> {};
-
 TEST_P(HashAndRepetitions, AfterTheMoves) {
     ASSERT_TRUE(test::loadFen(GetParam().fen));
     ASSERT_TRUE(test::play(GetParam().moves));
-    if (GetParam().hash != 0) {
-        EXPECT_EQ(pos.hash, GetParam().hash);
-    }
+    EXPECT_EQ(pos.hash, GetParam().hash != 0 ? GetParam().hash : pos.hash);
     EXPECT_EQ(countRepetitions(), GetParam().repetitions);
 }
 
-// The hash keeps the low two bits of the en-passant square at the top (no square reads as
-// 11), the rights below them, and folds in the squares by index; the side to move does
-// not count. Repetitions are counted back over the halfmove clock, never before the
-// history's start.
+// The hash: the en-passant square's low two bits on top, the rights below, the squares
+// folded in; not the side. Repetitions: back over the clock, not before the history.
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Position, HashAndRepetitions, ::testing::Values(
     HashCase{START_FEN, "", 0xFC0000EEu, 0},
@@ -141,5 +125,4 @@ TEST(Repetitions, FullHistoryStopsGrowingAndTheWindowUsesItsLastEntries) {
     EXPECT_EQ(std::memcmp(pos.history, full.history, sizeof pos.history), 0);
     EXPECT_EQ(countRepetitions(), 4) << "the last six recorded entries, four of them equal";
 }
-
 }  // namespace

@@ -1,17 +1,10 @@
 // The game program as a user runs it: the whole recorded game byte for byte, the final
 // wait for Enter, and failing console input and output.
 #include <fcntl.h>
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "tests/test_util.h"
 
 namespace {
-
 TEST(Program, PrintsTheRecordedGame) {
     const std::string expected = test::readTestData("game_transcript.txt");
     ASSERT_FALSE(expected.empty());
@@ -54,20 +47,11 @@ TEST(FinalWait, EndsAtTheFirstLineEnd) {
 bool failedAtOnce(int status) { return WIFEXITED(status) && WEXITSTATUS(status) != 0; }
 
 TEST(ConsoleDeathTest, FailedReadOrWriteEndsTheRun) {
+    // Reading a directory fails, and so does writing to a full device.
     EXPECT_EXIT(
-        {
-            dup2(open("/", O_RDONLY | O_DIRECTORY), STDIN_FILENO);  // reading a directory fails
-            waitForEnter();
-            std::exit(0);
-        },
+        (dup2(open("/", O_RDONLY | O_DIRECTORY), STDIN_FILENO), waitForEnter(), std::exit(0)),
         failedAtOnce, "");
-    EXPECT_EXIT(
-        {
-            consoleOutput = open("/dev/full", O_WRONLY);
-            writeChar('x');
-            std::exit(0);
-        },
-        failedAtOnce, "");
+    EXPECT_EXIT((consoleOutput = open("/dev/full", O_WRONLY), writeChar('x'), std::exit(0)),
+                failedAtOnce, "");
 }
-
 }  // namespace

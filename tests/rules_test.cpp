@@ -1,12 +1,8 @@
 // Playing one move: what it changes, or that it is refused without a trace.
-#include <gtest/gtest.h>
-
-#include <string>
 
 #include "tests/test_util.h"
 
 namespace {
-
 constexpr const char* REFUSED = "refused";
 
 struct MoveCase {
@@ -14,11 +10,8 @@ struct MoveCase {
     const char* move;   // coordinate notation, as generated for either side
     const char* after;  // FEN without the fullmove number, or REFUSED
 };
-
 void PrintTo(const MoveCase& c, std::ostream* out) { *out << c.before << " " << c.move; }
-
 class PlayMove : public ::testing::TestWithParam<MoveCase> {};
-
 TEST_P(PlayMove, ChangesThePositionOrRefusesWithoutTrace) {
     const MoveCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.before));
@@ -115,7 +108,5 @@ const MoveCase MOVE_CASES[] = {
     {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "a7a6", REFUSED},
 };
 // clang-format on
-
 INSTANTIATE_TEST_SUITE_P(Rules, PlayMove, ::testing::ValuesIn(MOVE_CASES));
-
 }  // namespace

@@ -1,49 +1,27 @@
 // Differential checks of the fast search against the straightforward one.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <random>
-#include <string>
-
 #include "search/fastsearch.h"
 #include "search/search.h"
 #include "test_util.h"
 
 namespace test {
 
-struct Choice {
-    int score;
-    Move move;
-};
-
-inline Choice reference(int depth) {
-    bestMove = NO_MOVE;
-    const int score = search(-SCORE_LIMIT, SCORE_LIMIT, depth);
-    return {score, bestMove};
-}
-
-inline Choice fast(int depth) {
-    const int score = fastSearch(depth);
-    return {score, bestMove};
-}
-
 // Compares both searches on the current position and checks that each leaves it as found.
 inline ::testing::AssertionResult sameChoice(int depth) {
-    Position before = pos;
-    const Choice expected = reference(depth);
+    const Position before = pos;
+    bestMove = NO_MOVE;
+    const int expected = search(-SCORE_LIMIT, SCORE_LIMIT, depth);
+    const Move expectedMove = bestMove;
     ::testing::AssertionResult restored = test::sameAfterSearch(before);
     if (!restored) return restored << " after search";
-    const Choice actual = fast(depth);
-    ::testing::AssertionResult fastRestored = test::sameAfterSearch(before);
-    if (!fastRestored) return fastRestored << " after fastSearch";
-    if (expected.score == actual.score && expected.move == actual.move) {
-        return ::testing::AssertionSuccess();
-    }
+    const int actual = fastSearch(depth);
+    if (!(restored = test::sameAfterSearch(before))) return restored << " after fastSearch";
+    if (expected == actual && expectedMove == bestMove) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
            << writeFen() << " (history " << pos.historyCount << ") depth " << depth
-           << ": search gives " << expected.score << " " << std::hex << expected.move
-           << ", fastSearch " << std::dec << actual.score << " " << std::hex << actual.move;
+           << ": search gives " << expected << " " << coordinateName(expectedMove)
+           << ", fastSearch " << actual << " " << coordinateName(bestMove);
 }
 
 // What a comparison row changes in each position before both searches: a halfmove clock
@@ -80,5 +58,4 @@ inline int compareOnPlayouts(unsigned seed, int games, int plies, int lowest, in
     });
     return compared;
 }
-
 }  // namespace test

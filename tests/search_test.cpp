@@ -1,17 +1,14 @@
 // The straightforward search, and the fast search beside it: material scores from the mover's side,
 // mate scores by the history count, stalemate and the fifty-move rule, the first of equal moves,
 // and the position left as found.
-#include <gtest/gtest.h>
 
-#include <string>
-
+#include "search/search.h"
 #include "core/notation.h"
 #include "search/fastsearch.h"
-#include "search/search.h"
+#include "search/timeman.h"
 #include "tests/test_util.h"
 
 namespace {
-
 struct SearchCase {
     const char* fen;
     int historyCount;
@@ -20,11 +17,8 @@ struct SearchCase {
     const char* move;
     uint64_t calls;  // 0: not checked
 };
-
 void PrintTo(const SearchCase& c, std::ostream* out) { *out << c.fen << " depth " << c.depth; }
-
 class Search : public ::testing::TestWithParam<SearchCase> {};
-
 TEST_P(Search, ScoreAndMove) {
     const SearchCase& c = GetParam();
     ASSERT_TRUE(test::loadFen(c.fen));
@@ -34,9 +28,7 @@ TEST_P(Search, ScoreAndMove) {
     searchCalls = 0;
     EXPECT_EQ(search(-SCORE_LIMIT, SCORE_LIMIT, c.depth), c.score);
     EXPECT_EQ(coordinateName(bestMove), c.move);
-    if (c.calls != 0) {
-        EXPECT_EQ(searchCalls, c.calls);
-    }
+    EXPECT_EQ(searchCalls, c.calls != 0 ? c.calls : searchCalls);
     EXPECT_TRUE(test::sameAfterSearch(before));
     if (c.depth == 0) return;
     pos = before;
@@ -65,5 +57,19 @@ INSTANTIATE_TEST_SUITE_P(Straightforward, Search, ::testing::Values(
     // Behind in material, White stalemates Black, whose pawns are blocked.
     SearchCase{"7k/8/5KP1/8/p1p5/p1p5/P1P5/8 w - - 0 1", 0, 2, 0, "f6f7", 0}));
 // clang-format on
-
+// One move's time: its share of the clock and three quarters of the increment, at most a
+// third of the clock (all of it with one move to go), or the fixed time less the overhead.
+TEST(MoveTime, PlansTheBudget) {
+    // clang-format off
+    const std::pair<MoveClock, std::pair<int64_t, int64_t>> cases[] = {
+        {{60000, 0, 40, NO_TIME_LIMIT, 0}, {1500, 6000}},
+        {{30100, 1000, 0, NO_TIME_LIMIT, 100}, {1750, 7000}},
+        {{3000, 0, 1, NO_TIME_LIMIT, 0}, {3000, 3000}},
+        {{NO_TIME_LIMIT, 0, 0, 500, 30}, {470, 470}}};
+    // clang-format on
+    for (const auto& [clock, limits] : cases) {
+        const TimeBudget budget = planMoveTime(clock);
+        EXPECT_EQ(std::make_pair(budget.soft, budget.hard), limits) << clock.timeLeft;
+    }
+}
 }  // namespace

@@ -18,6 +18,7 @@
 #include "app/console.h"
 #include "core/fen.h"
 #include "core/movegen.h"
+#include "core/notation.h"
 #include "core/position.h"
 #include "core/rules.h"
 
@@ -39,15 +40,10 @@ inline void startGame() {
 // Finds the generated move given in coordinate notation ("e2e4", "b7a8q"); NO_MOVE when
 // the side to move has no such pseudo-legal move.
 inline Move findMove(const std::string& text) {
-    if (text.size() < 4) return NO_MOVE;
-    const int from = parseSquare(text.substr(0, 2));
-    const int to = parseSquare(text.substr(2, 2));
-    const int promotion = text.size() == 5 ? int(std::string(" pnbrq").find(text[4])) : 0;
     MoveList list;
     generateMoves(list);
     for (int k = 0; k < list.count; ++k) {
-        const Move m = list.moves[k];
-        if (moveFrom(m) == from && moveTo(m) == to && movePromotion(m) == promotion) return m;
+        if (coordinateName(list.moves[k]) == text) return list.moves[k];
     }
     return NO_MOVE;
 }
@@ -64,31 +60,22 @@ inline ::testing::AssertionResult play(const std::string& moves) {
     return ::testing::AssertionSuccess();
 }
 
-// Compares every field of two positions, history contents included, and names the
-// first one that differs.
+// Compares two positions word by word (every field is 32 bits wide, history contents
+// included) and names the first field that differs.
 inline ::testing::AssertionResult samePosition(const Position& was, const Position& is) {
-    auto differs = [](const std::string& name, long long before, long long now) {
-        return ::testing::AssertionFailure() << name << " is " << now << ", was " << before;
-    };
-    for (int i = 0; i < BOARD_SIZE; ++i) {
-        if (was.board[i] != is.board[i]) {
-            return differs("board[" + std::to_string(i) + "]", was.board[i], is.board[i]);
-        }
-    }
-    const std::pair<const char*, int32_t Position::*> fields[] = {
-        {"side", &Position::side},
-        {"castling", &Position::castling},
-        {"epSquare", &Position::epSquare},
-        {"halfmoveClock", &Position::halfmoveClock},
-        {"historyCount", &Position::historyCount}};
-    for (const auto& [name, field] : fields) {
-        if (was.*field != is.*field) return differs(name, was.*field, is.*field);
-    }
-    if (was.hash != is.hash) return differs("hash", was.hash, is.hash);
-    for (int k = 0; k < HISTORY_SIZE; ++k) {
-        if (was.history[k] != is.history[k]) {
-            return differs("history[" + std::to_string(k) + "]", was.history[k], is.history[k]);
-        }
+    constexpr int FIELDS = 6;  // side to hash, between the board and the history
+    static_assert(sizeof(Position) == (BOARD_SIZE + FIELDS + HISTORY_SIZE) * sizeof(uint32_t));
+    const char* names[FIELDS] = {"side",          "epSquare",     "castling",
+                                 "halfmoveClock", "historyCount", "hash"};
+    const auto* before = reinterpret_cast<const uint32_t*>(&was);
+    const auto* now = reinterpret_cast<const uint32_t*>(&is);
+    for (int k = 0; k < BOARD_SIZE + FIELDS + HISTORY_SIZE; ++k) {
+        if (before[k] == now[k]) continue;
+        const std::string name = k < BOARD_SIZE ? "board[" + std::to_string(k) + "]"
+                                 : k < BOARD_SIZE + FIELDS
+                                     ? names[k - BOARD_SIZE]
+                                     : "history[" + std::to_string(k - BOARD_SIZE - FIELDS) + "]";
+        return ::testing::AssertionFailure() << name << " is " << now[k] << ", was " << before[k];
     }
     return ::testing::AssertionSuccess();
 }
@@ -163,7 +150,6 @@ inline std::string readFile(const std::string& path) {
 inline std::string readTestData(const std::string& name) {
     return readFile(std::string(CHESS_TEST_DATA) + "/" + name);
 }
-
 inline std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
@@ -215,5 +201,4 @@ inline ToolRun runTool(const std::vector<std::string>& args, const std::string& 
                        const std::string& outputPath = "") {
     return runProgram(toolPath(), args, input, outputPath);
 }
-
 }  // namespace test

@@ -1,18 +1,12 @@
 // The companion tool's command line: what each run prints and its exit status, bad input
 // refused with one line on standard error, failed writes, and the bench signature.
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tests/test_util.h"
 
 namespace {
-
 // The total search calls of `chesstool bench` at its default depth: any change in how
 // the search behaves, the order it tries moves in included, changes it.
 constexpr const char* BENCH_SIGNATURE = "108627";
-
 const std::string KIWIPETE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 struct ToolCase {
@@ -20,13 +14,11 @@ struct ToolCase {
     int status;
     std::vector<std::string> shows;  // lines standard output must hold
 };
-
 void PrintTo(const ToolCase& c, std::ostream* out) {
     for (const std::string& arg : c.args) *out << " [" << arg << "]";
 }
 
 class Tool : public ::testing::TestWithParam<ToolCase> {};
-
 TEST_P(Tool, PrintsAndExits) {
     const ToolCase& c = GetParam();
     const test::ToolRun run = test::runTool(c.args);
@@ -74,20 +66,22 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"bench", "--depth", "100"}, 2, {}}, ToolCase{{"bench", "--fast"}, 2, {}},
     ToolCase{{"pgn", "--fen"}, 2, {}}, ToolCase{{"pgn", "--fen", "xyz"}, 2, {}},
     ToolCase{{"pgn", "--fen", "4k3/8/8/8/8/8/8/4K2R w Q - 0 1"}, 2, {}},
-    ToolCase{{"pgn", "extra"}, 2, {}}, ToolCase{{"uci", "extra"}, 2, {}}));
+    ToolCase{{"pgn", "extra"}, 2, {}}, ToolCase{{"uci", "extra"}, 2, {}},
+    ToolCase{{"watch", "--delay"}, 2, {}}, ToolCase{{"watch", "--delay", "-1"}, 2, {}},
+    ToolCase{{"watch", "--delay", "x"}, 2, {}}, ToolCase{{"watch", "--delay", "nan"}, 2, {}},
+    ToolCase{{"watch", "--delay", "1e9"}, 2, {}}));
 // clang-format on
 
 TEST(ToolCli, FailedWriteGivesStatusOne) {
+    // clang-format off
     const std::vector<std::vector<std::string>> runs = {
-        {"--help"},
-        {"perft", "1"},
-        {"bench", "--depth", "1"},
-        {"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}};
+        {"--help"}, {"perft", "1"}, {"bench", "--depth", "1"}, {"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"},
+        {"watch", "--help"}, {"watch", "--delay", "0", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}};
+    // clang-format on
     for (const std::vector<std::string>& args : runs) {
         const test::ToolRun run = test::runTool(args, "", "/dev/full");
         EXPECT_EQ(run.status, 1) << args[0];
         EXPECT_EQ(run.err.rfind("chesstool", 0), 0u) << run.err;
     }
 }
-
 }  // namespace

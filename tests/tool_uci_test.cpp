@@ -1,23 +1,17 @@
-#include <gtest/gtest.h>
-
 #include <chrono>
-#include <cstdio>
 #include <regex>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "tests/test_util.h"
 #include "tools/chesstool/uci_command.h"
 
 namespace {
-
 using std::chrono::milliseconds;
 using Lines = std::vector<std::string>;
 
 // Runs a session in this process, letting each finite search end before the next line, and
 // returns its replies after the handshake: the last "info depth" line before each bestmove
-// cut down to its depth and score, info strings, readyok and bestmove without ponder.
+// cut down to its depth and score, info strings, readyok and bestmove.
 Lines transcript(const std::string& input) {
     UciSession session;
     session.out = std::tmpfile();
@@ -42,7 +36,7 @@ Lines transcript(const std::string& input) {
             lastDepth = "depth " + m[1].str() + " score " + m[2].str();
         } else if (line.rfind("bestmove", 0) == 0) {
             if (!lastDepth.empty()) replies.push_back(lastDepth);
-            replies.push_back(line.substr(0, line.find(" ponder")));
+            replies.push_back(line);
             lastDepth.clear();
         } else if (line.rfind("id ", 0) != 0 && line.rfind("option ", 0) != 0 && line != "uciok") {
             replies.push_back(line);
@@ -62,21 +56,23 @@ const std::string MATE_IN_ONE = "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\
 // clang-format off
 const UciCase CASES[] = {
     {"DepthSixAfterE4E5AlsoWithoutLimit", "position startpos moves e2e4 e7e5\ngo depth 6\ngo\n",
-     {"depth 6 score cp 0", "bestmove d1f3", "depth 6 score cp 0", "bestmove d1f3"}},
+     {"depth 6 score cp 0", "bestmove d1f3 ponder b8c6", "depth 6 score cp 0",
+      "bestmove d1f3 ponder d8e7"}},
     {"MateInOne", MATE_IN_ONE + "go depth 3\n", {"depth 3 score mate 1", "bestmove a1a8"}},
-    {"MateLimitEndsAtTheMate", MATE_IN_ONE + "go mate 1\n", {"depth 2 score mate 1", "bestmove a1a8"}},
+    {"MateLimitEndsAtTheMate", MATE_IN_ONE + "go mate 3\n", {"depth 2 score mate 1", "bestmove a1a8"}},
     {"SearchmovesKeepsGenerationOrder", "go searchmoves e2e4 d2d4 depth 3\n",
-     {"depth 3 score cp 0", "bestmove d2d4"}},
-    {"NodeLimit", "go nodes 700\n", {"depth 4 score cp 0", "bestmove a2a3"}},
+     {"depth 3 score cp 0", "bestmove d2d4 ponder b8a6"}},
+    {"NodeLimit", "go nodes 700\n", {"depth 4 score cp 0", "bestmove a2a3 ponder b8a6"}},
     {"Promotion", "position fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1\ngo depth 1\n",
      {"depth 1 score cp 900", "bestmove b7b8q"}},
     {"CheckmatedSideHasNoMove", "position startpos moves f2f3 e7e5 g2g4 d8h4\ngo\n",
      {"bestmove 0000"}},
     {"NothingBeforeUci", "", {}},
+    {"StopWithoutSearchLeavesTheNextOneWhole", "stop\ngo depth 3\n", {"depth 3 score cp 0", "bestmove a2a3 ponder b8a6"}},
     {"IllegalMoveKeepsThePosition",
      "position startpos moves e2e4 e7e5\nposition startpos moves e2e4 e7e5 g1f3 b8c6 e1g1\ngo depth 6\n",
      {"info string illegal move 'e1g1'; position unchanged", "depth 6 score cp 0",
-      "bestmove d1f3"}},
+      "bestmove d1f3 ponder b8c6"}},
     {"BadFen", "position fen 8/8/8/8/8/8/8/8 w - - 0 1\n",
      {"info string bad FEN: each side needs exactly one king; position unchanged"}},
     {"BadLimitsAreNamed", MATE_IN_ONE + "go depth 0 movetime x\n",
@@ -87,16 +83,14 @@ const UciCase CASES[] = {
       "depth 1 score cp 0", "bestmove a2a3"}},
     {"Options",
      "setoption name Hash value 3\nsetoption name Clear Hash\nsetoption name move overhead value 50\n"
-     "setoption name Hash value 0\nsetoption name Colour value red\nisready\n",
+     "setoption name Hash value 0\nsetoption name Colour value red\nsetoption name Hash\nisready\n",
      {"info string option Hash takes 1 to 1024, not '0'", "info string unknown option 'Colour'",
-      "readyok"}},
+      "info string option Hash takes 1 to 1024, not ''", "readyok"}},
 };
 // clang-format on
 
 void PrintTo(const UciCase& c, std::ostream* os) { *os << c.name; }
-
 class UciTranscript : public ::testing::TestWithParam<UciCase> {};
-
 TEST_P(UciTranscript, RepliesAsExpected) {
     EXPECT_EQ(transcript(GetParam().input), GetParam().replies);
 }
@@ -126,11 +120,10 @@ struct LiveEngine {
     }
     // Waits up to five seconds for a reply that starts with the text; returns its line.
     std::string await(const std::string& text) {
-        for (int tries = 0; tries < 500; ++tries) {
-            for (const std::string& line : test::splitLines(test::readFile(outPath))) {
+        for (int tries = 0; tries < 500; ++tries, std::this_thread::sleep_for(milliseconds(10))) {
+            for (const std::string& line : replies()) {
                 if (line.rfind(text, 0) == 0) return line;
             }
-            std::this_thread::sleep_for(milliseconds(10));
         }
         return "no " + text;
     }
@@ -153,24 +146,35 @@ TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
     const std::string best = engine.await("bestmove");
     EXPECT_TRUE(std::regex_match(best, std::regex("bestmove [a-h][1-8][a-h][1-8] ponder .*")));
     const std::regex info(
-        "info depth \\d+ seldepth \\d+ score cp -?\\d+ nodes \\d+ nps \\d+ "
-        "time \\d+ pv( [a-h][1-8][a-h][1-8][qrbn]?)+");
+        "info depth \\d+ seldepth \\d+ score cp -?\\d+ nodes (\\d+) nps (\\d+) "
+        "time (\\d+) pv( [a-h][1-8][a-h][1-8][qrbn]?)+");
     for (const std::string& line : engine.replies()) {
-        EXPECT_TRUE(line.rfind("info depth", 0) != 0 || std::regex_match(line, info)) << line;
+        std::smatch m;
+        if (line.rfind("info depth", 0) != 0) continue;
+        ASSERT_TRUE(std::regex_match(line, m, info)) << line;
+        EXPECT_EQ(std::stoll(m[2]), std::stoll(m[1]) * 1000 / std::max(std::stoll(m[3]), 1LL))
+            << line;
     }
     engine.send("quit");
     EXPECT_EQ(engine.close(), 0);
 }
 
-TEST(ToolUciProcess, MovetimeEndsTheSearchInTime) {
-    LiveEngine engine;
-    engine.send("uci\ngo movetime 300");
-    engine.await("bestmove");
-    const std::string last = engine.replies()[engine.replies().size() - 2];
-    std::smatch time;
-    ASSERT_TRUE(std::regex_search(last, time, std::regex("time (\\d+)"))) << last;
-    EXPECT_LE(std::stoi(time[1]), 300) << last;
-    EXPECT_EQ(engine.close(), 0);
+// A fixed move time holds; without the moves to go, a move takes at most a third of what
+// the clock leaves after the overhead (30 ms by default).
+TEST(ToolUciProcess, ClockLimitsEndTheSearchInTime) {
+    for (const auto& [go, limit] :
+         {std::pair{"go movetime 300", 300}, {"go wtime 80 btime 80", 16}}) {
+        LiveEngine engine;
+        engine.send(std::string("uci\n") + go);
+        engine.await("bestmove");
+        for (const std::string& line : engine.replies()) {
+            std::smatch time;
+            if (std::regex_search(line, time, std::regex(" time (\\d+)"))) {
+                EXPECT_LE(std::stoi(time[1]), limit) << line;
+            }
+        }
+        EXPECT_EQ(engine.close(), 0);
+    }
 }
 
 TEST(ToolUciProcess, QuitAndEndOfInputEndTheSearchAtOnce) {
@@ -184,5 +188,4 @@ TEST(ToolUciProcess, QuitAndEndOfInputEndTheSearchAtOnce) {
         EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1000)) << ending;
     }
 }
-
 }  // namespace

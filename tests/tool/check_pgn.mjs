@@ -7,25 +7,19 @@ import { Chess } from 'chess.js';
 
 const ROSTER = ['Event', 'Site', 'Date', 'Round', 'White', 'Black', 'Result'];
 
-function fail(message) {
-  console.error(`check_pgn: ${message}`);
-  process.exit(1);
-}
-
+const fail = (message) => (console.error(`check_pgn: ${message}`), process.exit(1));
 const file = process.argv[2];
 if (!file) fail('usage: node check_pgn.mjs FILE');
 const text = readFileSync(file, 'utf8');
 const lines = text.split('\n');
-
 const tagNames = lines.filter((l) => l.startsWith('[')).map((l) => l.slice(1, l.indexOf(' ')));
 ROSTER.forEach((name, k) => {
   if (tagNames[k] !== name) fail(`tag ${k + 1} is ${tagNames[k]}, not ${name}`);
 });
 const setUp = tagNames.includes('SetUp');
 if (setUp !== tagNames.includes('FEN')) fail('SetUp and FEN come together');
-for (const line of lines) {
-  if (line.length >= 80) fail(`line of ${line.length} characters: ${line}`);
-}
+const long = lines.find((line) => line.length >= 80);
+if (long !== undefined) fail(`line of ${long.length} characters: ${long}`);
 
 const movetext = lines.filter((l) => !l.startsWith('[')).join(' ');
 const comment = (movetext.match(/\{([^}]*)\}/) || [])[1];
@@ -45,7 +39,7 @@ theirSan.forEach((san, k) => {
   if (san !== ourSan[k]) fail(`move ${k + 1} is written ${ourSan[k]}, chess.js writes ${san}`);
 });
 
-const resultTag = chess.getHeaders().Result;
+const { Result: resultTag } = chess.getHeaders();
 if (resultTag !== termination) fail(`Result tag ${resultTag} but the movetext ends ${termination}`);
 const mover = chess.turn() === 'w' ? 'White' : 'Black';
 const winner = mover === 'White' ? 'Black' : 'White';

@@ -6,8 +6,6 @@ import nodeUci from 'node-uci';
 import { Chess } from 'chess.js';
 import { engineScript } from './engine_script.mjs';
 
-const { Engine } = nodeUci;
-
 // Sends a command and collects the lines up to the readyok of an isready sent after it.
 async function linesOf(engine, command) {
   engine.write(command);
@@ -16,22 +14,22 @@ async function linesOf(engine, command) {
   return lines.filter((line) => line && line !== 'readyok');
 }
 
-function isLegal(fen, moves, best) {
-  const chess = new Chess(fen);
+function isLegal(moves, best) {
+  const chess = new Chess();
   for (const m of moves) chess.move(m);
   return chess.moves({ verbose: true }).some((m) => m.lan === best);
 }
 
 async function main() {
-  const chesstool = process.argv[2];
-  assert.ok(chesstool, 'usage: node uci_client.mjs CHESSTOOL');
-  const engine = new Engine(engineScript(chesstool));
+  assert.ok(process.argv[2], 'usage: node uci_client.mjs CHESSTOOL');
+  const engine = new nodeUci.Engine(engineScript(process.argv[2]));
   let passed = 0;
   const check = async (name, body) => {
     await body();
-    passed += 1;
-    console.log(`ok ${passed} - ${name}`);
+    console.log(`ok ${++passed} - ${name}`);
   };
+  // Sets up the position and searches it; resolves to the result.
+  const go = async (fen, moves, limits) => (await engine.position(fen, moves), engine.go(limits));
 
   await check('handshake names the engine', async () => {
     await engine.init();
@@ -40,59 +38,38 @@ async function main() {
     await engine.isready();
     await engine.ucinewgame();
   });
-
-  const start = new Chess().fen();
   await check('bestmove from the start is legal', async () => {
-    await engine.position('startpos');
-    const result = await engine.go({ depth: 3 });
-    assert.ok(isLegal(start, [], result.bestmove), result.bestmove);
+    const result = await go('startpos', [], { depth: 3 });
+    assert.ok(isLegal([], result.bestmove), result.bestmove);
     assert.ok(result.info.some((info) => info.depth === 3 && info.score));
   });
-
   const moves = ['e2e4', 'e7e5', 'g1f3', 'b8c6', 'f1b5', 'a7a6'];
   await check('moves after startpos are played', async () => {
-    await engine.position('startpos', moves);
-    const result = await engine.go({ depth: 3, wtime: 60000, btime: 60000, movestogo: 40 });
-    assert.ok(isLegal(start, moves, result.bestmove), result.bestmove);
+    const result = await go('startpos', moves, { depth: 3, wtime: 60000, btime: 60000, movestogo: 40 });
+    assert.ok(isLegal(moves, result.bestmove), result.bestmove);
   });
-
   await check('mate in one is found from a FEN', async () => {
-    await engine.position('6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1');
-    const result = await engine.go({ depth: 2 });
+    const result = await go('6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1', [], { depth: 2 });
     assert.equal(result.bestmove, 'a1a8');
     assert.ok(result.info.some((info) => info.score && info.score.unit === 'mate'));
   });
-
   await check('promotion comes with its letter', async () => {
-    await engine.position('4k3/1P6/8/8/8/8/8/4K3 w - - 0 1');
-    const result = await engine.go({ depth: 1 });
-    assert.equal(result.bestmove, 'b7b8q');
+    assert.equal((await go('4k3/1P6/8/8/8/8/8/4K3 w - - 0 1', [], { depth: 1 })).bestmove, 'b7b8q');
   });
-
   await check('no legal move gives bestmove 0000', async () => {
-    await engine.position('startpos', ['f2f3', 'e7e5', 'g2g4', 'd8h4']);
-    const result = await engine.go({ depth: 2 });
-    assert.equal(result.bestmove, '0000');
+    assert.equal((await go('startpos', ['f2f3', 'e7e5', 'g2g4', 'd8h4'], { depth: 2 })).bestmove, '0000');
   });
-
   await check('an illegal move is refused and the position stays', async () => {
-    await engine.position('startpos', ['e2e4']);
-    const before = await engine.go({ depth: 2 });
+    const before = await go('startpos', ['e2e4'], { depth: 2 });
     const lines = await linesOf(engine, 'position startpos moves e2e4 e7e5 e1e3');
     assert.equal(lines.length, 1, lines.join('|'));
     assert.match(lines[0], /^info string .*e1e3/);
-    const after = await engine.go({ depth: 2 });
-    assert.equal(after.bestmove, before.bestmove);
+    assert.equal((await engine.go({ depth: 2 })).bestmove, before.bestmove);
   });
-
   await check('unknown commands are ignored', async () => {
-    const lines = await linesOf(engine, 'frobnicate now');
-    assert.deepEqual(lines, []);
+    assert.deepEqual(await linesOf(engine, 'frobnicate now'), []);
   });
-
-  await check('quit ends the engine', async () => {
-    await engine.quit();
-  });
+  await check('quit ends the engine', () => engine.quit());
   console.log(`uci_client: all ${passed} checks passed`);
 }
 

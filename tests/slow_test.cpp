@@ -1,16 +1,11 @@
-#include <gtest/gtest.h>
+// Slow tests: the recorded game replayed with the straightforward search, and the deep
+// published counts.
+#include <thread>
 
-#include <sstream>
-#include <string>
-#include <vector>
-
-#include "search/fastsearch.h"
-#include "search/search.h"
+#include "tests/perft_cases.h"
 #include "tests/search_compare.h"
-#include "tests/test_util.h"
 
 namespace {
-
 // The recorded game: per ply the move played and what the straightforward search cost.
 struct RecordedPly {
     Move move;
@@ -20,17 +15,13 @@ struct RecordedPly {
 std::vector<RecordedPly> recordedGame() {
     std::istringstream in(test::readTestData("game_moves.txt"));
     std::vector<RecordedPly> plies;
-    int ply = 0;
-    int outcome = 0;
+    int ply = 0, outcome = 0;
     std::string move;
-    unsigned long long calls = 0;
-    while (in >> ply >> move >> outcome >> calls) {
+    for (unsigned long long calls = 0; in >> ply >> move >> outcome >> calls;) {
         plies.push_back({static_cast<Move>(std::stoul(move, nullptr, 16)), calls});
     }
     return plies;
 }
-
-}  // namespace
 
 // Replays the recorded game with the straightforward search wherever it is affordable and
 // over the first 30 plies: the same moves, the same calls, and the fast search's scores.
@@ -67,3 +58,19 @@ TEST(SlowGame, StraightforwardSearchChoosesTheRecordedMoves) {
 TEST(SlowGame, FastAndStraightforwardAgreeOnRandomPlayouts) {
     EXPECT_GE(test::compareOnPlayouts(20261206, 12, 60, 3, 5), 200);
 }
+
+// The deep published counts, shared among threads.
+class SlowPerft : public ::testing::TestWithParam<test::PerftCase> {};
+TEST_P(SlowPerft, PublishedCounts) {
+    const test::PerftCase& c = GetParam();
+    const int threads = std::max(2, static_cast<int>(std::thread::hardware_concurrency()));
+    for (int depth = c.slowFrom; depth <= static_cast<int>(c.counts.size()); ++depth) {
+        ASSERT_TRUE(test::loadFen(c.fen));
+        EXPECT_EQ(test::dividedTotal(depth, threads), c.counts[depth - 1]) << "depth " << depth;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rules, SlowPerft, ::testing::ValuesIn(test::PERFT_CASES),
+                         test::perftCaseName);
+
+}  // namespace
