@@ -78,7 +78,7 @@ const MoveCase MOVE_CASES[] = {
     {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 5 1", "a1a8", "R3k2r/8/8/8/8/8/8/4K2R b Kk - 0"},
     {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 5 1", "a1b1", "r3k2r/8/8/8/8/8/8/1R2K2R b Kkq - 6"},
     {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 5 1", "h1h2", "r3k2r/8/8/8/8/8/7R/R3K3 b Qkq - 6"},
-    {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 5 1", "e1e2", "r3k2r/8/8/8/8/8/4K3/R6R b kq - 6"},
+    {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 000000005 1", "e1e2", "r3k2r/8/8/8/8/8/4K3/R6R b kq - 6"},
     {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 5 1", "a8a1", "4k2r/8/8/8/8/8/8/r3K2R w Kk - 0"},
     {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 5 1", "h8h7", "r3k3/7r/8/8/8/8/8/R3K2R w KQq - 6"},
     {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 5 1", "e8d8", "r2k3r/8/8/8/8/8/8/R3K2R w KQ - 6"},

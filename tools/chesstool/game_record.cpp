@@ -19,7 +19,7 @@ std::string positionKey() {
     return fen.substr(0, fen.rfind(' ', fen.rfind(' ') - 1));
 }
 
-// Counts the earlier positions of the game that equal the current one.
+// Tells whether the final position, not only its hash, occurred three times in the game.
 bool finalPositionRepeated(const std::vector<std::string>& keys) {
     int count = 0;
     for (const std::string& key : keys) count += key == keys.back();
@@ -80,7 +80,6 @@ RecordedPly playRecordedPly(GameRecord& record) {
     if (ply.result.outcome != PlyOutcome::MOVED) {
         record.outcome = ply.result.outcome;
         record.finalSide = pos.side;
-        record.positionRepeated = finalPositionRepeated(record.keys);
     }
     return ply;
 }
@@ -103,8 +102,9 @@ const char* reasonText(const GameRecord& record) {
             return "Draw by the fifty-move rule";
         case PlyOutcome::REPETITION_DRAW:
             // The game compares 32-bit position hashes, which different positions can share.
-            return record.positionRepeated ? "Draw by threefold repetition"
-                                           : "Draw by threefold repetition of the position hash";
+            return finalPositionRepeated(record.keys)
+                       ? "Draw by threefold repetition"
+                       : "Draw by threefold repetition of the position hash";
         case PlyOutcome::MOVED:
             break;
     }
@@ -115,8 +115,9 @@ std::vector<std::string> numberedMoveWords(const GameRecord& record, size_t firs
     std::vector<std::string> words;
     const size_t plyOffset = record.firstSide == BLACK ? 1 : 0;
     for (size_t k = first; k < record.moves.size(); ++k) {
-        const bool white = (k + plyOffset) % 2 == 0;
-        const std::string number = std::to_string(record.firstMoveNumber + (k + plyOffset) / 2);
+        const size_t ply = k + plyOffset;  // counted from White's move of the first move number
+        const bool white = ply % 2 == 0;
+        const std::string number = std::to_string(record.firstMoveNumber + ply / 2);
         if (white) words.push_back(number + ".");
         if (!white && k == first) words.push_back(number + "...");
         words.push_back(record.moves[k]);

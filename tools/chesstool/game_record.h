@@ -17,8 +17,6 @@ struct GameRecord {
     std::vector<std::string> keys;   // each position of the game without its move counters
     PlyOutcome outcome = PlyOutcome::MOVED;
     int finalSide = WHITE;  // the side to move when the game ended
-    // Whether the final position, not only its hash, occurred three times.
-    bool positionRepeated = false;
 };
 
 // What one ply of the game did, as the tool reports it.
