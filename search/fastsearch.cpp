@@ -171,9 +171,10 @@ int searchFrontier(int alpha, int beta, int ply, bool inCheckNow, int material, 
     if (gain == NO_LEGAL_MOVE) return mateScore(inCheckNow, ply);
     const int best = material + gain;
     if (!rule) {
-        if (best >= beta) return beta;
-        dep.quiet = 0;  // the node's own clock test
-        return std::max(best, alpha);
+        // The node's own clock test counts, except for a cut-off at a beta of 0 or less,
+        // which the rule would give as well.
+        if (best < beta || beta > 0) dep.quiet = 0;
+        return best >= beta ? beta : std::max(best, alpha);
     }
     dep.quiet = 0;
     if (beta <= 0) return beta;
@@ -275,6 +276,8 @@ bool cannotRaiseAlpha(Node& node, Move move) {
         ++searchCalls;  // the child a search would have entered
         node.anyLegal = true;
         node.reach = std::max(node.reach, 2);
+        // A child that fails high at a positive beta relies on its clock test.
+        if (node.alpha < 0) node.quiet = std::max(node.quiet, 1);
     }
     return true;
 }
@@ -388,7 +391,8 @@ void storeResult(const TableKey& key, const Node& node, int score, Bound bound, 
 // or a bound, or 0 under the fifty-move rule.
 int finishNode(Node& node, const TableKey& key, bool cutoff, bool inCheckNow) {
     if (cutoff) {
-        node.quiet = node.cutQuiet;
+        // Under the rule a cut-off at a positive beta holds for this window only.
+        node.quiet = node.beta > 0 ? std::max(node.cutQuiet, 0) : node.cutQuiet;
         node.ruleBound = node.cutRuleBound;
         storeResult(key, node, node.beta, BOUND_LOWER, node.best);
         return node.beta;

@@ -64,6 +64,11 @@ TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
     EXPECT_TRUE(test::sameChoice(ROOT_DEPTH));
     EXPECT_EQ(fastSearch(ROOT_DEPTH), GetParam().score);
     EXPECT_EQ(bestMove, test::findMove(GetParam().move));
+    // The table kept while the clock runs on: its entries hold only as far as they looked.
+    for (int clock = std::max(pos.halfmoveClock, 90) + 1; clock <= FIFTY_MOVE_LIMIT; ++clock) {
+        pos.halfmoveClock = clock;
+        EXPECT_TRUE(test::sameChoice(4)) << clock;
+    }
 }
 
 // clang-format off

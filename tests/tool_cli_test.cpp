@@ -12,7 +12,7 @@ const std::string KIWIPETE = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/
 struct ToolCase {
     std::vector<std::string> args;
     int status;
-    std::vector<std::string> shows;  // lines standard output must hold
+    std::vector<std::string> shows;  // lines the output must hold, standard error included
 };
 void PrintTo(const ToolCase& c, std::ostream* out) {
     for (const std::string& arg : c.args) *out << " [" << arg << "]";
@@ -28,7 +28,7 @@ TEST_P(Tool, PrintsAndExits) {
         EXPECT_EQ(run.err.rfind("chesstool", 0), 0u) << run.err;
         EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line: " << run.err;
     }
-    const std::vector<std::string> lines = test::splitLines(run.out);
+    const std::vector<std::string> lines = test::splitLines(run.out + run.err);
     for (const std::string& line : c.shows) {
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << "\n"
                                                                             << run.out;
@@ -64,12 +64,12 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"perft", "2", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKB\nNR w KQkq - 0 1"}, 2, {}},
     ToolCase{{"bench", "--depth"}, 2, {}}, ToolCase{{"bench", "--depth", "0"}, 2, {}},
     ToolCase{{"bench", "--depth", "100"}, 2, {}}, ToolCase{{"bench", "--fast"}, 2, {}},
-    ToolCase{{"pgn", "--fen"}, 2, {}}, ToolCase{{"pgn", "--fen", "xyz"}, 2, {}},
+    ToolCase{{"pgn", "--fen"}, 2, {"chesstool pgn: --fen needs a FEN record"}}, ToolCase{{"pgn", "--fen", "xyz"}, 2, {}},
     ToolCase{{"pgn", "--fen", "4k3/8/8/8/8/8/8/4K2R w Q - 0 1"}, 2, {}},
     ToolCase{{"pgn", "extra"}, 2, {}}, ToolCase{{"uci", "extra"}, 2, {}},
     ToolCase{{"watch", "--delay"}, 2, {}}, ToolCase{{"watch", "--delay", "-1"}, 2, {}},
     ToolCase{{"watch", "--delay", "x"}, 2, {}}, ToolCase{{"watch", "--delay", "nan"}, 2, {}},
-    ToolCase{{"watch", "--delay", "1e9"}, 2, {}}));
+    ToolCase{{"watch", "--delay", "1e9"}, 2, {}}, ToolCase{{"watch", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--no"}, 2, {}}));
 // clang-format on
 
 TEST(ToolCli, FailedWriteGivesStatusOne) {

@@ -52,6 +52,7 @@ struct UciCase {
 };
 
 const std::string MATE_IN_ONE = "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\n";
+const char* const SET_USAGE = "info string setoption needs: setoption name NAME [value VALUE]";
 
 // clang-format off
 const UciCase CASES[] = {
@@ -75,17 +76,23 @@ const UciCase CASES[] = {
       "bestmove d1f3 ponder b8c6"}},
     {"BadFen", "position fen 8/8/8/8/8/8/8/8 w - - 0 1\n",
      {"info string bad FEN: each side needs exactly one king; position unchanged"}},
-    {"BadLimitsAreNamed", MATE_IN_ONE + "go depth 0 movetime x\n",
-     {"info string depth must be a whole number from 1 to 20, not '0'; depth ignored",
-      "info string go: bad movetime 'x' ignored", "depth 6 score mate 1", "bestmove a1a8"}},
+    {"BadCommandsAreNamed", MATE_IN_ONE + "position\ngo depth 0 movetime x depth\n",
+     {"info string position needs startpos or fen; position unchanged",
+      "info string depth must be a whole number from 1 to 20, not '0'; depth ignored",
+      "info string go: bad movetime 'x' ignored",
+      "info string depth must be a whole number from 1 to 20, not ''; depth ignored",
+      "depth 6 score mate 1", "bestmove a1a8"}},
+    {"TabsAndAnEarlierDeadline", "position\tstartpos moves e2e4\te7e5\r\ngo movetime 10 depth 1\ngo depth 6\n",
+     {"depth 1 score cp 0", "bestmove a2a3", "depth 6 score cp 0", "bestmove d1f3 ponder b8c6"}},
     {"LongInputIsCut", "go searchmoves " + std::string(100000, 'x') + " depth 1\n",
      {"info string searchmoves: illegal move 'xxxxxxxxxxxxxxxxxxxxxxxx...' left out",
       "depth 1 score cp 0", "bestmove a2a3"}},
     {"Options",
      "setoption name Hash value 3\nsetoption name Clear Hash\nsetoption name move overhead value 50\n"
-     "setoption name Hash value 0\nsetoption name Colour value red\nsetoption name Hash\nisready\n",
+     "setoption name Hash value 0\nsetoption name Colour value red\nsetoption name Hash\nfrobnicate\n"
+     "setoption name\nsetoption nam Hash value 3\nisready\n",
      {"info string option Hash takes 1 to 1024, not '0'", "info string unknown option 'Colour'",
-      "info string option Hash takes 1 to 1024, not ''", "readyok"}},
+      "info string option Hash takes 1 to 1024, not ''", SET_USAGE, SET_USAGE, "readyok"}},
 };
 // clang-format on
 

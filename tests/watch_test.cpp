@@ -36,11 +36,13 @@ TEST_P(WatchTerminal, ShowsTheFinalBoardAndGetsItsModeBack) {
         return test::runProgram("tmux", args).out;
     };
     tmux({"new-session", "-d", "-x", "80", "-y", "24", "-s", name,
-          "trap '' INT; stty -g >" + files + ".before; " + test::toolPath() + " watch --delay " +
-              delay + "; stty -g >" + files + ".after"});
+          "trap '' INT TSTP; stty -g >" + files + ".before; " + test::toolPath() +
+              " watch --delay " + delay + "; stty -g >" + files + ".after"});
     std::string screen;
     for (int k = 0;
-         k < 1200 && screen.find(delay == "0" ? "to leave" : "Start") == std::string::npos; ++k) {
+         k < 1200 && screen.find(delay == "0" ? "to leave" : "Start") == std::string::npos &&
+         test::readFile(files + ".after").empty();
+         ++k) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         screen = tmux({"capture-pane", "-p", "-t", name});
     }
@@ -59,7 +61,20 @@ TEST_P(WatchTerminal, ShowsTheFinalBoardAndGetsItsModeBack) {
     int yellow = 0;
     for (size_t at = 0; (at = coloured.find("[33m", at)) != std::string::npos; ++at) ++yellow;
     EXPECT_EQ(yellow, delay != "0" ? yellow : 1) << coloured;
-    tmux({"send-keys", "-t", name, key});
+    if (delay != "0") {  // space pauses, with the keys named
+        tmux({"send-keys", "-t", name, "Space"});
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_NE(tmux({"capture-pane", "-p", "-t", name}).find("Paused"), std::string::npos);
+    }
+    if (std::string(key) == "C-z") {  // stopped, the program gives the terminal back
+        tmux({"send-keys", "-t", name, key});
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        const std::string tty = tmux({"display", "-p", "-t", name, "#{pane_tty}"});
+        EXPECT_EQ(test::runProgram("stty", {"-g", "-F", tty.substr(0, tty.size() - 1)}).out,
+                  test::readFile(files + ".before"));
+        std::system("pkill -CONT -x chesstool");
+    }
+    tmux({"send-keys", "-t", name, std::string(key) == "C-z" ? "q" : key});
     for (int k = 0; k < 100 && test::readFile(files + ".after").empty(); ++k) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -70,4 +85,4 @@ TEST_P(WatchTerminal, ShowsTheFinalBoardAndGetsItsModeBack) {
 }
 INSTANTIATE_TEST_SUITE_P(Watch, WatchTerminal,
                          ::testing::Values(std::pair{"q", "0"}, std::pair{"C-c", "0"},
-                                           std::pair{"q", "9"}));
+                                           std::pair{"C-z", "0"}, std::pair{"q", "3600"}));

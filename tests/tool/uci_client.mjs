@@ -1,18 +1,10 @@
 // Drives "chesstool uci" with node-uci, a UCI client this project did not write, and
-// checks the replies with chess.js.
+// checks the replies with chess.js; the in-process transcripts cover the edge cases.
 // usage: node uci_client.mjs CHESSTOOL
 import assert from 'node:assert/strict';
 import nodeUci from 'node-uci';
 import { Chess } from 'chess.js';
 import { engineScript } from './engine_script.mjs';
-
-// Sends a command and collects the lines up to the readyok of an isready sent after it.
-async function linesOf(engine, command) {
-  engine.write(command);
-  engine.write('isready');
-  const lines = await engine.getBufferUntil((line) => line === 'readyok');
-  return lines.filter((line) => line && line !== 'readyok');
-}
 
 function isLegal(moves, best) {
   const chess = new Chess();
@@ -38,36 +30,19 @@ async function main() {
     await engine.isready();
     await engine.ucinewgame();
   });
-  await check('bestmove from the start is legal', async () => {
-    const result = await go('startpos', [], { depth: 3 });
-    assert.ok(isLegal([], result.bestmove), result.bestmove);
-    assert.ok(result.info.some((info) => info.depth === 3 && info.score));
-  });
   const moves = ['e2e4', 'e7e5', 'g1f3', 'b8c6', 'f1b5', 'a7a6'];
   await check('moves after startpos are played', async () => {
     const result = await go('startpos', moves, { depth: 3, wtime: 60000, btime: 60000, movestogo: 40 });
     assert.ok(isLegal(moves, result.bestmove), result.bestmove);
+    assert.ok(result.info.some((info) => info.depth === 3 && info.score));
   });
   await check('mate in one is found from a FEN', async () => {
     const result = await go('6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1', [], { depth: 2 });
     assert.equal(result.bestmove, 'a1a8');
     assert.ok(result.info.some((info) => info.score && info.score.unit === 'mate'));
   });
-  await check('promotion comes with its letter', async () => {
-    assert.equal((await go('4k3/1P6/8/8/8/8/8/4K3 w - - 0 1', [], { depth: 1 })).bestmove, 'b7b8q');
-  });
   await check('no legal move gives bestmove 0000', async () => {
     assert.equal((await go('startpos', ['f2f3', 'e7e5', 'g2g4', 'd8h4'], { depth: 2 })).bestmove, '0000');
-  });
-  await check('an illegal move is refused and the position stays', async () => {
-    const before = await go('startpos', ['e2e4'], { depth: 2 });
-    const lines = await linesOf(engine, 'position startpos moves e2e4 e7e5 e1e3');
-    assert.equal(lines.length, 1, lines.join('|'));
-    assert.match(lines[0], /^info string .*e1e3/);
-    assert.equal((await engine.go({ depth: 2 })).bestmove, before.bestmove);
-  });
-  await check('unknown commands are ignored', async () => {
-    assert.deepEqual(await linesOf(engine, 'frobnicate now'), []);
   });
   await check('quit ends the engine', () => engine.quit());
   console.log(`uci_client: all ${passed} checks passed`);
