@@ -39,7 +39,7 @@ constexpr const char* CHOSEN_POSITIONS[] = {
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 97 1",
     "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 99 1",
     "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 98 1", "6k1/8/8/8/8/8/5q2/K6R w - - 95 80",
-    "7k/8/8/8/8/8/8/K5Q1 w - - 100 80",
+    "7k/8/8/8/8/8/8/K5Q1 w - - 100 80", "7k/8/8/8/8/8/1n6/K7 w - - 0 1", "7k/8/8/8/8/2p5/1n6/K7 w - - 0 1",
 };
 // clang-format on
 

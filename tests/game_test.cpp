@@ -122,12 +122,9 @@ INSTANTIATE_TEST_SUITE_P(Games, Game, ::testing::Values(
     GameCase{"8/8/8/8/8/2k5/1q6/K7 w - - 0 1",
              "{Black wins by checkmate} 0-1", "Black wins by checkmate", "0-1"},
     GameCase{"k7/8/1Q6/8/8/8/8/7K b - - 0 1", "{Draw by stalemate}", "Draw by stalemate", "1/2-1/2"},
-    GameCase{"7k/8/8/8/8/8/8/K6N w - - 96 80",
-             "80. ", "Draw by the fifty-move rule", "1/2-1/2"},
-    GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 90 80",
-             "80. ", "Draw by threefold repetition", "1/2-1/2"},
-    GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 0 80",
-             "80. ", "Draw by threefold repetition of the position hash", "1/2-1/2"}));
+    GameCase{"7k/8/8/8/8/8/8/K6N w - - 96 80", "80. ", "Draw by the fifty-move rule", "1/2-1/2"},
+    GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 90 80", "80. ", "Draw by threefold repetition", "1/2-1/2"},
+    GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 0 80", "80. ", "Draw by threefold repetition of the position hash", "1/2-1/2"}));
 // clang-format on
 
 TEST(Pgn, RecordOfAGameFromAPosition) {

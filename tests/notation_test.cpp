@@ -33,6 +33,7 @@ TEST_P(Notation, CoordinateAndSan) {
 
 constexpr const char* TWO_KNIGHTS = "k7/8/8/8/7K/2N3N1/8/8 w - - 0 1";
 constexpr const char* PINNED_KNIGHT = "k7/8/8/8/7K/2N3N1/5b2/8 w - - 0 1";
+constexpr const char* TWO_ROOKS = "7k/8/8/R7/8/8/8/R3K3 w - - 0 1";
 constexpr const char* THREE_QUEENS = "8/8/k7/8/4Q2Q/8/8/K6Q w - - 0 1";
 constexpr const char* PROMOTION = "3rk3/2P5/8/8/8/8/8/4K3 w - - 0 1";
 constexpr const char* CASTLING = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
@@ -43,10 +44,8 @@ const NotationCase NOTATION_CASES[] = {
     {START_FEN, "e2e4", "e4"}, {START_FEN, "g1f3", "Nf3"}, {TWO_KNIGHTS, "c3e4", "Nce4"},
     {TWO_KNIGHTS, "g3e4", "Nge4"}, {TWO_KNIGHTS, "c3e2", "Nce2"}, {TWO_KNIGHTS, "c3a4", "Na4"},
     {PINNED_KNIGHT, "c3e4", "Ne4"}, {PINNED_KNIGHT, "g3e4", NO_LEGAL_MOVE},
-    {"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1a3", "R1a3"},
-    {"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a5a3", "R5a3"},
-    {"7k/8/8/R7/8/8/8/R3K3 w - - 0 1", "a1b1", "Rb1"}, {THREE_QUEENS, "h4e1", "Qh4e1"},
-    {THREE_QUEENS, "e4e1", "Qee1"}, {THREE_QUEENS, "h1e1", "Q1e1"},
+    {TWO_ROOKS, "a1a3", "R1a3"}, {TWO_ROOKS, "a5a3", "R5a3"}, {TWO_ROOKS, "a1b1", "Rb1"},
+    {THREE_QUEENS, "h4e1", "Qh4e1"}, {THREE_QUEENS, "e4e1", "Qee1"}, {THREE_QUEENS, "h1e1", "Q1e1"},
     {"4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1", "b4c5", "bxc5"},
     {"4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1", "d4c5", "dxc5"},
     {"4k3/8/8/3pP3/8/8/8/R3K3 w - d6 0 1", "e5d6", "exd6"},

@@ -2,6 +2,7 @@
 #include <regex>
 #include <thread>
 
+#include "search/limits.h"
 #include "tests/test_util.h"
 #include "tools/chesstool/uci_command.h"
 
@@ -14,7 +15,8 @@ using Lines = std::vector<std::string>;
 // cut down to its depth and score, info strings, readyok and bestmove.
 Lines transcript(const std::string& input) {
     UciSession session;
-    session.out = std::tmpfile();
+    const std::string path = ::testing::TempDir() + "uci_transcript_" + std::to_string(getpid());
+    session.out = std::fopen(path.c_str(), "w");
     startUciSession(session);
     for (const std::string& line : test::splitLines("uci\n" + input)) {
         handleUciLine(session, line);
@@ -23,13 +25,13 @@ Lines transcript(const std::string& input) {
         session.changed.wait(lock, [&] { return !session.searching; });
     }
     EXPECT_TRUE(endUciSession(session));
-    std::rewind(session.out);
-    std::string text(1 << 16, '\0');
-    text.resize(std::fread(text.data(), 1, text.size(), session.out));
+    EXPECT_FALSE(searchMustStop()) << "a search's limits outlive it";
     std::fclose(session.out);
     const std::regex depthAndScore("^info depth (\\d+) seldepth \\d+ score (\\S+ -?\\d+) .*");
     Lines replies;
     std::string lastDepth;
+    const std::string text = test::readFile(path);
+    std::remove(path.c_str());
     for (const std::string& line : test::splitLines(text)) {
         std::smatch m;
         if (std::regex_match(line, m, depthAndScore)) {
@@ -68,7 +70,6 @@ const UciCase CASES[] = {
      {"depth 1 score cp 900", "bestmove b7b8q"}},
     {"CheckmatedSideHasNoMove", "position startpos moves f2f3 e7e5 g2g4 d8h4\ngo\n",
      {"bestmove 0000"}},
-    {"NothingBeforeUci", "", {}},
     {"StopWithoutSearchLeavesTheNextOneWhole", "stop\ngo depth 3\n", {"depth 3 score cp 0", "bestmove a2a3 ponder b8a6"}},
     {"IllegalMoveKeepsThePosition",
      "position startpos moves e2e4 e7e5\nposition startpos moves e2e4 e7e5 g1f3 b8c6 e1g1\ngo depth 6\n",
@@ -82,8 +83,8 @@ const UciCase CASES[] = {
       "info string go: bad movetime 'x' ignored",
       "info string depth must be a whole number from 1 to 20, not ''; depth ignored",
       "depth 6 score mate 1", "bestmove a1a8"}},
-    {"TabsAndAnEarlierDeadline", "position\tstartpos moves e2e4\te7e5\r\ngo movetime 10 depth 1\ngo depth 6\n",
-     {"depth 1 score cp 0", "bestmove a2a3", "depth 6 score cp 0", "bestmove d1f3 ponder b8c6"}},
+    {"TabsAndAnEarlierDeadline", "position\tstartpos moves e2e4\te7e5\r\ngo movetime 60 depth 1\ngo depth 7\n",
+     {"depth 1 score cp 0", "bestmove a2a3", "depth 7 score cp 100", "bestmove c2c3 ponder f8c5"}},
     {"LongInputIsCut", "go searchmoves " + std::string(100000, 'x') + " depth 1\n",
      {"info string searchmoves: illegal move 'xxxxxxxxxxxxxxxxxxxxxxxx...' left out",
       "depth 1 score cp 0", "bestmove a2a3"}},
@@ -96,7 +97,6 @@ const UciCase CASES[] = {
 };
 // clang-format on
 
-void PrintTo(const UciCase& c, std::ostream* os) { *os << c.name; }
 class UciTranscript : public ::testing::TestWithParam<UciCase> {};
 TEST_P(UciTranscript, RepliesAsExpected) {
     EXPECT_EQ(transcript(GetParam().input), GetParam().replies);
@@ -153,15 +153,18 @@ TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
     const std::string best = engine.await("bestmove");
     EXPECT_TRUE(std::regex_match(best, std::regex("bestmove [a-h][1-8][a-h][1-8] ponder .*")));
     const std::regex info(
-        "info depth \\d+ seldepth \\d+ score cp -?\\d+ nodes (\\d+) nps (\\d+) "
+        "info depth (\\d+) seldepth (\\d+) score cp -?\\d+ nodes (\\d+) nps (\\d+) "
         "time (\\d+) pv( [a-h][1-8][a-h][1-8][qrbn]?)+");
+    bool beyondDepth = false;  // captures and checks looked further
     for (const std::string& line : engine.replies()) {
         std::smatch m;
         if (line.rfind("info depth", 0) != 0) continue;
         ASSERT_TRUE(std::regex_match(line, m, info)) << line;
-        EXPECT_EQ(std::stoll(m[2]), std::stoll(m[1]) * 1000 / std::max(std::stoll(m[3]), 1LL))
+        beyondDepth = beyondDepth || std::stoi(m[2]) > std::stoi(m[1]);
+        EXPECT_EQ(std::stoll(m[4]), std::stoll(m[3]) * 1000 / std::max(std::stoll(m[5]), 1LL))
             << line;
     }
+    EXPECT_TRUE(beyondDepth);
     engine.send("quit");
     EXPECT_EQ(engine.close(), 0);
 }
