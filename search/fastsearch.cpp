@@ -498,9 +498,11 @@ int searchUnderRule(Node& node, const TableKey& key, const NodeSnapshot& snapsho
 // Checks a node's answer against search() under the same window, in builds made for it.
 void verifyNode(int alpha, int beta, int depth, int ply, int score) {
     const int historyCount = pos.historyCount;
+    const uint64_t calls = searchCalls;  // the check is not part of the search's work
     pos.historyCount = historyAt(ply);
     const int expected = searchAtPly(alpha, beta, depth, ply);
     pos.historyCount = historyCount;
+    searchCalls = calls;
     if (clip(expected, alpha, beta) == clip(score, alpha, beta)) return;
     std::fprintf(stderr, "fastSearch: %s window (%d, %d) depth %d ply %d: %d, search() %d\n",
                  writeFen().c_str(), alpha, beta, depth, ply, score, expected);
