@@ -56,6 +56,7 @@ struct RuleRow {
     const char* fen;
     const char* move;
     int score;
+    uint64_t calls;  // the fast search's, as the clock and then the history run on
 };
 
 class FastSearchRule : public ::testing::TestWithParam<RuleRow> {};
@@ -64,26 +65,31 @@ TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
     EXPECT_TRUE(test::sameChoice(ROOT_DEPTH));
     EXPECT_EQ(fastSearch(ROOT_DEPTH), GetParam().score);
     EXPECT_EQ(bestMove, test::findMove(GetParam().move));
-    // The table kept while the clock runs on: its entries hold only as far as they looked.
-    for (int clock = std::max(pos.halfmoveClock, 90) + 1; clock <= FIFTY_MOVE_LIMIT; ++clock) {
-        pos.halfmoveClock = clock;
-        EXPECT_TRUE(test::sameChoice(4)) << clock;
+    // The table kept as the clock, then the history, nears its limit: right answers, fixed work.
+    clearSearchTable();
+    uint64_t calls = 0;
+    for (int k = 1; k <= 20; ++k) {
+        pos.halfmoveClock = k <= 10 ? FIFTY_MOVE_LIMIT - 10 + k : FIFTY_MOVE_LIMIT - 2;
+        pos.historyCount = k <= 10 ? 0 : HISTORY_SIZE - 20 + k;
+        EXPECT_TRUE(test::sameChoice(4)) << k;
+        calls += searchCalls;
     }
+    EXPECT_EQ(calls, GetParam().calls);
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, FastSearchRule, ::testing::Values(
     // The rook wins the pawn at leisure, unless the clock leaves only the capture.
-    RuleRow{"7k/8/8/6K1/8/8/p7/R7 w - - 0 1",  "g5f6", 5},
-    RuleRow{"7k/8/8/6K1/8/8/p7/R7 w - - 98 1", "a1a2", 5},
+    RuleRow{"7k/8/8/6K1/8/8/p7/R7 w - - 0 1",  "g5f6", 5, 2588},
+    RuleRow{"7k/8/8/6K1/8/8/p7/R7 w - - 98 1", "a1a2", 5, 2588},
     // A mate landing as the clock reaches 99 or 100 counts: the mated side has no move.
-    RuleRow{"7k/8/6K1/8/8/8/8/R7 w - - 98 1",  "a1a8", SCORE_LIMIT - 1},
-    RuleRow{"7k/8/6K1/8/8/8/8/R7 w - - 99 1",  "a1a8", SCORE_LIMIT - 1},
+    RuleRow{"7k/8/6K1/8/8/8/8/R7 w - - 98 1",  "a1a8", SCORE_LIMIT - 1, 1783},
+    RuleRow{"7k/8/6K1/8/8/8/8/R7 w - - 99 1",  "a1a8", SCORE_LIMIT - 1, 1783},
     // Mate in two: its last move would be played at clock 100, where the rule answers 0.
-    RuleRow{"7k/8/8/6K1/8/8/8/R7 w - - 97 1",  "g5g6", SCORE_LIMIT - 3},
-    RuleRow{"7k/8/8/6K1/8/8/8/R7 w - - 98 1",  "g5f6", 0},
+    RuleRow{"7k/8/8/6K1/8/8/8/R7 w - - 97 1",  "g5g6", SCORE_LIMIT - 3, 2329},
+    RuleRow{"7k/8/8/6K1/8/8/8/R7 w - - 98 1",  "g5f6", 0, 2329},
     // Six plies meet the rule from clock 90 only along lines of checks.
-    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 0 1",  "d2a5", 14},
-    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9}));
+    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 0 1",  "d2a5", 14, 13451},
+    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9, 13451}));
 // clang-format on
 }  // namespace

@@ -77,6 +77,8 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
     EXPECT_GT(promotions, 100);
     EXPECT_GT(castlings, 20);
     EXPECT_GT(checks, 1000);
+    test::startGame();  // the table's layout follows the key
+    EXPECT_EQ(positionKey().index, 0x178fb206f098b823u);
 }
 
 struct HashCase {

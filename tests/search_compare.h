@@ -15,6 +15,7 @@ inline ::testing::AssertionResult sameChoice(int depth) {
     const Move expectedMove = bestMove;
     ::testing::AssertionResult restored = test::sameAfterSearch(before);
     if (!restored) return restored << " after search";
+    searchCalls = 0;  // left with the fast search's calls
     const int actual = fastSearch(depth);
     if (!(restored = test::sameAfterSearch(before))) return restored << " after fastSearch";
     if (expected == actual && expectedMove == bestMove) return ::testing::AssertionSuccess();

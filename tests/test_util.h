@@ -80,9 +80,8 @@ inline ::testing::AssertionResult samePosition(const Position& was, const Positi
     return ::testing::AssertionSuccess();
 }
 
-// Compares the position with the one before a search: a search leaves every field as it
-// found it except the hash, which the last move it tried recomputed, and the history
-// entries past historyCount, which the moves it tried wrote.
+// Compares the position with the one before a search, which may leave only the hash (its
+// last move recomputed it) and the history past historyCount (its moves wrote it) changed.
 inline ::testing::AssertionResult sameAfterSearch(const Position& before) {
     Position seen = pos;
     seen.hash = before.hash;
@@ -107,8 +106,7 @@ int randomPlayouts(unsigned seed, int games, int maxPlies, Visit visit) {
             visit(lastMove);
             ++visited;
             if (ply == maxPlies || pos.halfmoveClock >= FIFTY_MOVE_LIMIT) break;
-            // Trying the moves in random order and playing the first legal one picks
-            // uniformly among the legal moves.
+            // The first legal move in a random order is a uniform choice among them.
             MoveList list;
             generateMoves(list);
             bool moved = false;

@@ -61,20 +61,17 @@ TEST_P(WatchTerminal, ShowsTheFinalBoardAndGetsItsModeBack) {
     int yellow = 0;
     for (size_t at = 0; (at = coloured.find("[33m", at)) != std::string::npos; ++at) ++yellow;
     EXPECT_EQ(yellow, delay != "0" ? yellow : 1) << coloured;
-    if (delay != "0") {  // space pauses, with the keys named
-        tmux({"send-keys", "-t", name, "Space"});
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        EXPECT_NE(tmux({"capture-pane", "-p", "-t", name}).find("Paused"), std::string::npos);
-    }
-    if (std::string(key) == "C-z") {  // stopped, the program gives the terminal back
-        tmux({"send-keys", "-t", name, key});
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        const std::string tty = tmux({"display", "-p", "-t", name, "#{pane_tty}"});
-        EXPECT_EQ(test::runProgram("stty", {"-g", "-F", tty.substr(0, tty.size() - 1)}).out,
-                  test::readFile(files + ".before"));
-        std::system("pkill -CONT -x chesstool");
-    }
-    tmux({"send-keys", "-t", name, std::string(key) == "C-z" ? "q" : key});
+    // Space pauses, saying so; Ctrl-Z stops the program, which gives the terminal back.
+    const bool stop = std::string(key) == "C-z";
+    tmux({"send-keys", "-t", name, stop ? key : "Space"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    const std::string tty = test::splitLines(tmux({"display", "-p", "-t", name, "#{pane_tty}"}))[0];
+    const std::string mode = test::runProgram("stty", {"-g", "-F", tty}).out;
+    EXPECT_EQ(mode == test::readFile(files + ".before"), stop);
+    EXPECT_EQ(tmux({"capture-pane", "-p", "-t", name}).find("Paused") != std::string::npos,
+              delay != "0");
+    if (stop) std::system("pkill -CONT -x chesstool");
+    tmux({"send-keys", "-t", name, stop ? "q" : key});
     for (int k = 0; k < 100 && test::readFile(files + ".after").empty(); ++k) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }

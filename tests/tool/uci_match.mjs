@@ -7,7 +7,6 @@ import nodeUci from 'node-uci';
 import { Chess } from 'chess.js';
 import { engineScript } from './engine_script.mjs';
 
-const { Engine } = nodeUci;
 const MAX_PLIES = 300;
 const HANG_GRACE_MS = 5000; // a reply later than the clock plus this is a hang
 
@@ -31,8 +30,8 @@ async function think(engine, moves, clock) {
 }
 
 async function playGame(round, oursWhite) {
-  const ours = new Engine(engineScript(chesstool));
-  const theirs = new Engine(other);
+  const ours = new nodeUci.Engine(engineScript(chesstool));
+  const theirs = new nodeUci.Engine(other);
   await ours.init();
   await theirs.init();
   await ours.setoption('Move Overhead', overhead);
