@@ -29,8 +29,6 @@ inline uint64_t dividedTotal(int depth, int threads) {
     return total;
 }
 
-inline void PrintTo(const PerftCase& c, std::ostream* out) { *out << c.name; }
-
 inline std::string perftCaseName(const testing::TestParamInfo<PerftCase>& param) {
     return param.param.name;
 }
