@@ -59,6 +59,7 @@ struct RuleRow {
     uint64_t calls;  // the fast search's, as the clock and then the history run on
 };
 
+void PrintTo(const RuleRow& row, std::ostream* out) { *out << row.fen; }
 class FastSearchRule : public ::testing::TestWithParam<RuleRow> {};
 TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
     ASSERT_TRUE(test::loadFen(GetParam().fen));
