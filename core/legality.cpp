@@ -371,8 +371,7 @@ int countByPlaying() {
     for (int k = 0; k < list.count; ++k) {
         if (!playPseudoLegal(list.moves[k])) continue;
         if (!inCheck(pos.side ^ BLACK)) ++n;
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(snapshot);
     }
     return n;
 }

@@ -12,13 +12,6 @@ constexpr char SAN_PIECE_LETTERS[] = "  NBRQK";
 constexpr int COORDINATE_LENGTH = 4;
 constexpr int KINGSIDE_FILE_COLUMN = 7;  // the king's castling to-square lies on the g-file
 
-// Takes back a move that makeMove accepted, hash included.
-void undoMove(const PositionSnapshot& snapshot, uint32_t hash) {
-    pos.side ^= BLACK;
-    restoreSnapshot(snapshot);
-    pos.hash = hash;
-}
-
 // Tells whether the side to move has at least one legal move.
 bool hasLegalMove() {
     MoveList list;
@@ -116,6 +109,7 @@ std::string sanName(Move move) {
     const uint32_t hash = pos.hash;
     if (!makeMove(move)) return text;
     if (inCheck(pos.side)) text += hasLegalMove() ? '+' : '#';
-    undoMove(snapshot, hash);
+    undoMove(snapshot);
+    pos.hash = hash;
     return text;
 }

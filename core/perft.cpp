@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/legality.h"
+#include "core/pieces.h"
 #include "core/position.h"
 #include "core/rules.h"
 
@@ -18,65 +19,15 @@ uint64_t perft(int depth) {
     for (int k = 0; k < list.count; ++k) {
         if (!makeMove(list.moves[k])) continue;
         count += perft(depth - 1);
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(snapshot);
     }
     return count;
 }
 
 namespace {
 
-// Where each side's king, pieces and pawns stand, kept beside the position while
-// counting; indexed by colour >> 3.
-struct Sides {
-    int king[2];
-    SquareSet pieces[2];
-    SquareSet pawns[2];
-};
-
-constexpr int indexOf(int colour) { return colour >> 3; }
-
-Sides findSides() {
-    Sides sides{{NO_SQUARE, NO_SQUARE}, {0, 0}, {0, 0}};
-    for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
-        const PieceCode p = pos.board[i];
-        if (p == EMPTY || p == OFFBOARD) continue;
-        sides.pieces[indexOf(pieceColour(p))] |= squareSet(i);
-        if (pieceType(p) == KING) sides.king[indexOf(pieceColour(p))] = i;
-        if (pieceType(p) == PAWN) sides.pawns[indexOf(pieceColour(p))] |= squareSet(i);
-    }
-    return sides;
-}
-
-// Brings the record up to date after the move was played.
-void updateSides(Sides& sides, Move move) {
-    const int mover = indexOf(pos.side ^ BLACK);
-    if (moveFrom(move) == sides.king[mover]) sides.king[mover] = moveTo(move);
-    const SquareSet to = squareSet(moveTo(move));
-    sides.pawns[mover ^ 1] &= ~to;
-    if (hasFlag(move, MF_PAWN)) {
-        const SquareSet promoted = hasFlag(move, MF_PROMOTION) ? to : 0;
-        sides.pawns[mover] ^= squareSet(moveFrom(move)) | (to ^ promoted);
-    }
-    if (!hasFlag(move, MF_CASTLE | MF_EN_PASSANT)) {
-        sides.pieces[mover] ^= squareSet(moveFrom(move)) | to;
-        sides.pieces[mover ^ 1] &= ~to;
-        return;
-    }
-    int squares[4];
-    const int n = changedSquares(move, squares);
-    for (int k = 0; k < n; ++k) {
-        const SquareSet bit = squareSet(squares[k]);
-        sides.pieces[0] &= ~bit;
-        sides.pieces[1] &= ~bit;
-        const PieceCode p = pos.board[squares[k]];
-        if (p != EMPTY) sides.pieces[indexOf(pieceColour(p))] |= bit;
-        if (p == EMPTY) sides.pawns[mover ^ 1] &= ~bit;  // the pawn taken en passant
-    }
-}
-
-// Takes a move back by copying from the snapshot only what it changed.
-void undoMove(Move move, const PositionSnapshot& snapshot) {
+// Takes a move back as undoMove does, copying back only the squares the move changed.
+void restoreChangedSquares(Move move, const PositionSnapshot& snapshot) {
     int squares[4];
     const int n = changedSquares(move, squares);
     for (int k = 0; k < n; ++k) pos.board[squares[k]] = snapshot.board[squares[k]];
@@ -86,8 +37,8 @@ void undoMove(Move move, const PositionSnapshot& snapshot) {
     pos.side ^= BLACK;
 }
 
-uint64_t countSequences(int depth, const Sides& sides) {
-    const int us = indexOf(pos.side);
+uint64_t countSequences(int depth, const PieceSquares& sides) {
+    const int us = sideIndex(pos.side);
     const int king = sides.king[us];
     if (depth == 1) {
         const MoverSquares squares{king, sides.pieces[us], sides.pawns[us], sides.pieces[us ^ 1],
@@ -103,10 +54,10 @@ uint64_t countSequences(int depth, const Sides& sides) {
     for (int k = 0; k < list.count; ++k) {
         const Move move = list.moves[k];
         if (leavesCheckUnanswered(move, check, king) || !playPseudoLegal(move)) continue;
-        Sides next = sides;
-        updateSides(next, move);
+        PieceSquares next = sides;
+        updatePieceSquares(next, move);
         if (!exposesOwnKing(move, king, next.king[us])) count += countSequences(depth - 1, next);
-        undoMove(move, snapshot);
+        restoreChangedSquares(move, snapshot);
     }
     return count;
 }
@@ -133,8 +84,7 @@ std::vector<Task> splitWork(int depth, const RootCount* counts, int rootCount) {
         MoveList replies;
         generateLegalMoves(replies);
         for (int k = 0; k < replies.count; ++k) tasks.push_back(Task{r, replies.moves[k]});
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(snapshot);
     }
     return tasks;
 }
@@ -143,7 +93,7 @@ std::vector<Task> splitWork(int depth, const RootCount* counts, int rootCount) {
 
 uint64_t fastPerft(int depth) {
     if (depth <= 0) return 1;
-    return countSequences(depth, findSides());
+    return countSequences(depth, findPieceSquares());
 }
 
 int dividePerft(int depth, int threads, RootCount (&counts)[MAX_MOVES]) {

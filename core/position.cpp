@@ -72,3 +72,8 @@ void restoreSnapshot(const PositionSnapshot& snapshot) {
     pos.halfmoveClock = snapshot.halfmoveClock;
     pos.historyCount = snapshot.historyCount;
 }
+
+void undoMove(const PositionSnapshot& snapshot) {
+    pos.side ^= BLACK;
+    restoreSnapshot(snapshot);
+}

@@ -136,5 +136,9 @@ void recordHash();
 void takeSnapshot(PositionSnapshot& snapshot);
 void restoreSnapshot(const PositionSnapshot& snapshot);
 
+// Takes back a move played since the snapshot was taken: hands the turn back to the mover
+// and copies the snapshot back. The hash is left as the move computed it.
+void undoMove(const PositionSnapshot& snapshot);
+
 // The halfmove clock at which the game is drawn.
 constexpr int FIFTY_MOVE_LIMIT = 100;

@@ -231,8 +231,7 @@ bool makeMove(Move move) {
     if (!playPseudoLegal(move)) return false;
     // A move that leaves the mover's own king attacked is taken back.
     if (inCheck(pos.side ^ BLACK)) {
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(snapshot);
         return false;
     }
     computeHash();
@@ -249,8 +248,7 @@ void generateLegalMoves(MoveList& list) {
     list.count = 0;
     for (int k = 0; k < pseudo.count; ++k) {
         if (!makeMove(pseudo.moves[k])) continue;
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(snapshot);
         pos.hash = hash;
         list.moves[list.count++] = pseudo.moves[k];
     }

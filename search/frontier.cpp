@@ -235,8 +235,7 @@ int bestLegalGainByGeneration() {
         const int gain = materialGain(move);
         if (gain <= best || !playPseudoLegal(move)) continue;
         const bool legal = !inCheck(pos.side ^ BLACK);
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(snapshot);
         if (legal) best = gain;
     }
     return best;

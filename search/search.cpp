@@ -35,8 +35,7 @@ int search(int alpha, int beta, int depth) {
         ++ply;
         const int score = -search(-beta, -alpha, depth - 1);
         --ply;
-        pos.side ^= BLACK;
-        restoreSnapshot(snapshot);
+        undoMove(snapshot);
 
         // 4. Keep the first of equal scores; fail hard on a cut-off.
         if (score > alpha) {
