@@ -1,5 +1,7 @@
 #include "app/selfplay.h"
 
+#include <cstdlib>
+
 #include "app/console.h"
 #include "app/render.h"
 #include "core/position.h"
@@ -7,8 +9,8 @@
 #include "search/fastsearch.h"
 #include "search/search.h"
 
-PlyResult playPly() {
-    const int score = fastSearch(ROOT_DEPTH);
+PlyResult playPly(SearchContext& context) {
+    const int score = fastSearch(context, ROOT_DEPTH);
     const Move move = bestMove;
     if (move == NO_MOVE) {
         const PlyOutcome end = inCheck(pos.side) ? PlyOutcome::CHECKMATE : PlyOutcome::STALEMATE;
@@ -25,8 +27,10 @@ PlyResult playPly() {
 }
 
 void runSelfPlay() {
+    SearchWithTable search;
+    if (!setUpSearch(search)) std::exit(EXIT_FAILURE);  // no memory for the table
     for (;;) {
-        const PlyResult ply = playPly();
+        const PlyResult ply = playPly(search.context);
         switch (ply.outcome) {
             case PlyOutcome::CHECKMATE:
                 writeLine("CHECKMATE!");

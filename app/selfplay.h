@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/move.h"
+#include "search/context.h"
 
 enum class PlyOutcome { MOVED, CHECKMATE, STALEMATE, FIFTY_MOVE_DRAW, REPETITION_DRAW };
 
@@ -15,8 +16,9 @@ struct PlyResult {
 // The number of occurrences of one position that draws the game.
 constexpr int REPETITION_LIMIT = 3;
 
-// Searches the position, plays the chosen move and judges the result, printing nothing.
-PlyResult playPly();
+// Searches the position with the context, plays the chosen move and judges the result,
+// printing nothing.
+PlyResult playPly(SearchContext& context);
 
 // Plays the game out from the current position, writing checks, pictures and the result.
 void runSelfPlay();

@@ -31,17 +31,17 @@ double secondsSince(Clock::time_point start) {
 }
 
 // Plays the whole game as the program does and times every ply.
-std::vector<PlyFigures> timeGame(PlyOutcome& outcome) {
+std::vector<PlyFigures> timeGame(SearchContext& context, PlyOutcome& outcome) {
     std::vector<PlyFigures> plies;
     pos.historyCount = 0;
     setupInitialPosition();
     for (;;) {
-        searchCalls = 0;
+        const uint64_t before = context.calls;
         const Clock::time_point start = Clock::now();
-        const PlyResult ply = playPly();
+        const PlyResult ply = playPly(context);
         const double seconds = secondsSince(start);
         outcome = ply.outcome;
-        if (ply.move != NO_MOVE) plies.push_back({ply.move, searchCalls, seconds});
+        if (ply.move != NO_MOVE) plies.push_back({ply.move, context.calls - before, seconds});
         if (ply.outcome != PlyOutcome::MOVED) return plies;
     }
 }
@@ -54,11 +54,11 @@ PlyFigures timeReference() {
     return {bestMove, searchCalls, secondsSince(start)};
 }
 
-PlyFigures timeFast() {
-    searchCalls = 0;
+PlyFigures timeFast(SearchContext& context) {
+    const uint64_t before = context.calls;
     const Clock::time_point start = Clock::now();
-    fastSearch(ROOT_DEPTH);
-    return {bestMove, searchCalls, secondsSince(start)};
+    fastSearch(context, ROOT_DEPTH);
+    return {bestMove, context.calls - before, secondsSince(start)};
 }
 
 const char* outcomeName(PlyOutcome outcome) {
@@ -101,7 +101,7 @@ void reportGame(const std::vector<PlyFigures>& plies, PlyOutcome outcome) {
 }
 
 // Searches the first plies of the game with both searches on the same positions.
-void compareSearches(const std::vector<PlyFigures>& game, int count) {
+void compareSearches(SearchContext& context, const std::vector<PlyFigures>& game, int count) {
     std::printf("\nStraightforward and fast search on the same positions\n");
     std::printf("%4s  %-6s %12s %10s %12s %10s %8s %8s\n", "ply", "move", "calls", "seconds",
                 "fast calls", "fast s", "calls x", "time x");
@@ -113,7 +113,7 @@ void compareSearches(const std::vector<PlyFigures>& game, int count) {
         const Position before = pos;
         const PlyFigures reference = timeReference();
         pos = before;
-        const PlyFigures fast = timeFast();
+        const PlyFigures fast = timeFast(context);
         std::printf("%4d  %-6s %12llu %10.4f %12llu %10.4f %8.1f %8.1f%s\n", k + 1,
                     moveText(reference.move).c_str(),
                     static_cast<unsigned long long>(reference.calls), reference.seconds,
@@ -146,9 +146,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: game_bench [--reference-plies N]\n");
         return 2;
     }
+    static SearchWithTable gameSearch;
+    static SearchWithTable comparison;
+    if (!setUpSearch(gameSearch) || !setUpSearch(comparison)) return 1;
     PlyOutcome outcome = PlyOutcome::MOVED;
-    const std::vector<PlyFigures> game = timeGame(outcome);
+    const std::vector<PlyFigures> game = timeGame(gameSearch.context, outcome);
     reportGame(game, outcome);
-    if (referencePlies > 0) compareSearches(game, referencePlies);
+    if (referencePlies > 0) compareSearches(comparison.context, game, referencePlies);
     return 0;
 }

@@ -67,12 +67,14 @@ BENCHMARK(straightforwardSearch)->Unit(benchmark::kMillisecond);
 
 void fastSearchFromStart(benchmark::State& state) {
     setUp(START_FEN);
+    static SearchWithTable fast;
+    setUpSearch(fast);
     uint64_t calls = 0;
     for (auto _ : state) {
-        clearSearchTable();
-        searchCalls = 0;
-        fastSearch(ROOT_DEPTH);
-        calls += searchCalls;
+        clearTable(fast.table);
+        const uint64_t before = fast.context.calls;
+        fastSearch(fast.context, ROOT_DEPTH);
+        calls += fast.context.calls - before;
     }
     state.counters["calls/s"] = benchmark::Counter(double(calls), benchmark::Counter::kIsRate);
 }

@@ -5,7 +5,6 @@
 #include "core/position.h"
 #include "core/rules.h"
 #include "search/fastsearch.h"
-#include "search/limits.h"
 #include "search/search.h"
 #include "search/ttable.h"
 
@@ -26,7 +25,7 @@ bool seenBefore(const TableKey* keys, int count, const TableKey& key) {
 
 }  // namespace
 
-int principalVariation(Move first, Move* pv, int maxLength) {
+int principalVariation(const TranspositionTable& table, Move first, Move* pv, int maxLength) {
     const Position start = pos;
     TableKey keys[MAX_PV_LENGTH + 1];
     keys[0] = positionKey();
@@ -36,29 +35,29 @@ int principalVariation(Move first, Move* pv, int maxLength) {
         pv[length++] = move;
         keys[length] = positionKey();
         if (seenBefore(keys, length, keys[length])) break;
-        const TableEntry* entry = probeTable(keys[length]);
+        const TableEntry* entry = probeTable(table, keys[length]);
         move = entry != nullptr ? entry->move : NO_MOVE;
     }
     pos = start;
     return length;
 }
 
-Iteration deepen(const DeepeningPlan& plan, const IterationReport& report) {
+Iteration deepen(SearchContext& context, const DeepeningPlan& plan, const IterationReport& report) {
     Iteration best{};
     best.pvLength = 1;
     best.pv[0] = plan.rootMoves.moves[0];
     computeHash();
-    const uint64_t callsBefore = searchCalls;
-    beginSearchLimits(plan.maxCalls);
+    const uint64_t callsBefore = context.calls;
+    beginSearchLimits(context.limits, context.calls, plan.maxCalls);
     for (int depth = 1; depth <= plan.maxDepth; ++depth) {
-        const int score = fastSearch(depth, plan.rootMoves);
-        if (searchProgress.stopped) break;
+        const int score = fastSearch(context, depth, plan.rootMoves);
+        if (context.limits.stopped) break;
         const Move move = bestMove;
-        Iteration done{depth, searchProgress.selDepth, score, searchCalls - callsBefore, 0, {}};
-        done.pvLength = principalVariation(move, done.pv, MAX_PV_LENGTH);
+        Iteration done{depth, context.limits.selDepth, score, context.calls - callsBefore, 0, {}};
+        done.pvLength = principalVariation(*context.table, move, done.pv, MAX_PV_LENGTH);
         best = done;
         if (!report(best)) break;
     }
-    clearSearchLimits();
+    clearSearchLimits(context.limits);
     return best;
 }

@@ -7,6 +7,7 @@
 
 #include "core/move.h"
 #include "core/movegen.h"
+#include "search/context.h"
 
 // The longest principal variation reported.
 constexpr int MAX_PV_LENGTH = 32;
@@ -29,11 +30,11 @@ struct DeepeningPlan {
 // Called after every completed depth; returns false to end the deepening.
 using IterationReport = std::function<bool(const Iteration&)>;
 
-// Searches the current position deeper and deeper, within the limits of search/limits.h,
-// and returns the deepest completed iteration; when none completed, its move is the first
-// of the root moves. The position is left as it was, and the limits are lifted at the end.
-Iteration deepen(const DeepeningPlan& plan, const IterationReport& report);
+// Searches the current position deeper and deeper, within the context's limits, and
+// returns the deepest completed iteration; when none completed, its move is the first of
+// the root moves. The position is left as it was, and the limits are lifted at the end.
+Iteration deepen(SearchContext& context, const DeepeningPlan& plan, const IterationReport& report);
 
 // Follows the table from the position after the first move, as long as its moves stay
 // legal and no position repeats; fills pv (first move included) and returns its length.
-int principalVariation(Move first, Move* pv, int maxLength);
+int principalVariation(const TranspositionTable& table, Move first, Move* pv, int maxLength);

@@ -2,32 +2,30 @@
 
 #include <algorithm>
 
-std::atomic<bool> searchStopRequested{false};
-std::atomic<int64_t> searchDeadline{NO_DEADLINE};
-SearchProgress searchProgress{false, 0, NO_CALL_LIMIT, 0};
-
-void beginSearchLimits(uint64_t maxCalls) {
-    const uint64_t room = NO_CALL_LIMIT - searchCalls;
-    searchProgress.callLimit = searchCalls + std::min(maxCalls, room);
-    searchProgress.stopped = false;
-    searchProgress.selDepth = 0;
-    searchProgress.nextCheck = searchCalls;
+void beginSearchLimits(SearchLimits& limits, uint64_t calls, uint64_t maxCalls) {
+    const uint64_t room = NO_CALL_LIMIT - calls;
+    limits.callLimit = calls + std::min(maxCalls, room);
+    limits.stopped = false;
+    limits.selDepth = 0;
+    limits.nextCheck = calls;
 }
 
-void clearSearchLimits() {
-    searchStopRequested = false;
-    searchDeadline = NO_DEADLINE;
-    searchProgress = SearchProgress{false, 0, NO_CALL_LIMIT, 0};
+void clearSearchLimits(SearchLimits& limits) {
+    limits.stopRequested = false;
+    limits.deadline = NO_DEADLINE;
+    limits.stopped = false;
+    limits.nextCheck = 0;
+    limits.callLimit = NO_CALL_LIMIT;
+    limits.selDepth = 0;
 }
 
-bool pollSearchLimits() {
-    const bool callsSpent = searchCalls >= searchProgress.callLimit;
-    const bool late = clockTicks(SearchClock::now()) >= searchDeadline.load();
-    if (callsSpent || late || searchStopRequested.load()) {
-        searchProgress.stopped = true;
+bool pollSearchLimits(SearchLimits& limits, uint64_t calls) {
+    const bool callsSpent = calls >= limits.callLimit;
+    const bool late = clockTicks(SearchClock::now()) >= limits.deadline.load();
+    if (callsSpent || late || limits.stopRequested.load()) {
+        limits.stopped = true;
         return true;
     }
-    searchProgress.nextCheck =
-        std::min(searchCalls + LIMIT_CHECK_INTERVAL, searchProgress.callLimit);
+    limits.nextCheck = std::min(calls + LIMIT_CHECK_INTERVAL, limits.callLimit);
     return false;
 }

@@ -8,8 +8,6 @@
 #include <chrono>
 #include <cstdint>
 
-#include "search/search.h"
-
 using SearchClock = std::chrono::steady_clock;
 
 // A deadline that never comes, in ticks of SearchClock.
@@ -18,41 +16,39 @@ constexpr uint64_t NO_CALL_LIMIT = UINT64_MAX;
 // How many search calls pass between two looks at the clock and the stop flag.
 constexpr uint64_t LIMIT_CHECK_INTERVAL = 4096;
 
-// Raised by any thread to end the search in progress.
-extern std::atomic<bool> searchStopRequested;
-// The moment, in ticks of SearchClock, at which the search in progress must end.
-extern std::atomic<int64_t> searchDeadline;
-
-// The search thread's own record of the limits it is under.
-struct SearchProgress {
-    bool stopped;
-    uint64_t nextCheck;  // the searchCalls value of the next look at the limits
-    uint64_t callLimit;  // the searchCalls value at which the search ends
-    int selDepth;        // the deepest ply a line has reached
+// The limits of one search. Another thread may raise the stop flag and move the
+// deadline; the rest belongs to the searching thread.
+struct SearchLimits {
+    std::atomic<bool> stopRequested{false};
+    std::atomic<int64_t> deadline{NO_DEADLINE};  // in ticks of SearchClock
+    bool stopped = false;                        // a limit was met: unwind
+    uint64_t nextCheck = 0;                      // the call count of the next look
+    uint64_t callLimit = NO_CALL_LIMIT;          // the call count at which the search ends
+    int selDepth = 0;                            // the deepest ply a line has reached
 };
-extern SearchProgress searchProgress;
 
-// Starts counting towards the limits for a new search; maxCalls counts from now.
-void beginSearchLimits(uint64_t maxCalls);
+// Starts counting towards the limits for a new search that has made `calls` calls so far;
+// maxCalls counts from now.
+void beginSearchLimits(SearchLimits& limits, uint64_t calls, uint64_t maxCalls);
 
 // Lifts every limit and lowers the stop flag, as for a search without limits.
-void clearSearchLimits();
+void clearSearchLimits(SearchLimits& limits);
 
 // Looks at the stop flag, the clock and the call count; true once any limit is met.
-bool pollSearchLimits();
+bool pollSearchLimits(SearchLimits& limits, uint64_t calls);
 
 // Tells whether the search must end now; cheap enough for every node.
-inline bool searchMustStop() {
-    if (searchProgress.stopped) return true;
-    return searchCalls >= searchProgress.nextCheck && pollSearchLimits();
+inline bool searchMustStop(SearchLimits& limits, uint64_t calls) {
+    if (limits.stopped) return true;
+    return calls >= limits.nextCheck && pollSearchLimits(limits, calls);
 }
 
 // Records how deep a line has gone.
-inline void noteSelDepth(int ply) {
-    if (ply > searchProgress.selDepth) searchProgress.selDepth = ply;
+inline void noteSelDepth(SearchLimits& limits, int ply) {
+    if (ply > limits.selDepth) limits.selDepth = ply;
 }
 
-// Returns a moment as ticks of SearchClock, as searchDeadline holds it.
+// Returns a moment as ticks of SearchClock, as SearchLimits::deadline holds it.
 inline int64_t clockTicks(SearchClock::time_point moment) {
     return moment.time_since_epoch().count();
 }

@@ -1,21 +1,12 @@
 #include "search/movepicker.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "search/evaluate.h"
-#include "search/fastsearch.h"
-#include "search/search.h"
 
 namespace {
-
-// Killer moves and the history of cut-offs by quiet moves, kept through one top-level
-// search.
-struct MoveOrdering {
-    Move killers[MAX_PLY + FAST_SEARCH_MAX_DEPTH + 2][2];  // no line goes deeper
-    int history[BOARD_SIZE][BOARD_SIZE];                   // by from- and to-square
-};
-MoveOrdering ordering;
 
 // Moves the best-scored of the moves from k to end to position k.
 void pickBest(MovePicker& picker, int k, int end) {
@@ -29,7 +20,7 @@ void pickBest(MovePicker& picker, int k, int end) {
 
 // Sorts the quiet moves by falling history, keeping equal ones in generation order. The
 // moves without any history, usually most of them, keep their places at the end.
-void sortQuietMoves(MovePicker& picker) {
+void sortQuietMoves(MovePicker& picker, const MoveOrdering& ordering) {
     MoveList& list = picker.list;
     Move unused[MAX_MOVES];
     int unusedCount = 0;
@@ -52,21 +43,10 @@ void sortQuietMoves(MovePicker& picker) {
     std::copy(unused, unused + unusedCount, list.moves + end);
 }
 
-bool isQuietMove(const MovePicker& picker, Move move) {
-    for (int k = picker.captures; k < picker.list.count; ++k) {
-        if (picker.list.moves[k] == move) return true;
-    }
-    return false;
-}
-
-bool alreadyTried(const MovePicker& picker, Move move) {
-    return move == picker.skip[0] || move == picker.skip[1] || move == picker.skip[2];
-}
-
-}  // namespace
-
-void startPicking(MovePicker& picker, Move tableMove, SquareSet pieces) {
-    generateMovesOf(picker.list, pieces);
+// Generates the moves and puts the captures and promotions, scored by victim then
+// attacker, before the quiet moves.
+void generateAndSplit(MovePicker& picker) {
+    generateMovesOf(picker.list, picker.pieces);
     MoveList& list = picker.list;
     Move quiet[MAX_MOVES];
     int quiets = 0;
@@ -83,38 +63,100 @@ void startPicking(MovePicker& picker, Move tableMove, SquareSet pieces) {
     }
     std::copy(quiet, quiet + quiets, list.moves + captures);
     picker.captures = captures;
+}
+
+bool isQuietMove(const MovePicker& picker, Move move) {
+    for (int k = picker.captures; k < picker.list.count; ++k) {
+        if (picker.list.moves[k] == move) return true;
+    }
+    return false;
+}
+
+bool alreadyTried(const MovePicker& picker, Move move) {
+    return move == picker.tableMove || move == picker.killers[0] || move == picker.killers[1];
+}
+
+void startPicker(MovePicker& picker, PickStage stage, Move tableMove, SquareSet pieces) {
+    picker.stage = stage;
+    picker.tableMove = tableMove;
+    picker.pieces = pieces;
     picker.next = 0;
     picker.killersTried = 0;
-    picker.skip[0] = tableMove;
-    picker.skip[1] = picker.skip[2] = NO_MOVE;
+    picker.killers[0] = picker.killers[1] = NO_MOVE;
 }
 
-Move nextMove(MovePicker& picker, int ply) {
+}  // namespace
+
+void pickByPromise(MovePicker& picker, Move tableMove, SquareSet pieces) {
+    startPicker(picker, tableMove != NO_MOVE ? PickStage::TABLE_MOVE : PickStage::GENERATE,
+                tableMove, pieces);
+}
+
+void pickInOrder(MovePicker& picker, const MoveList& moves) {
+    startPicker(picker, PickStage::GENERATION_ORDER, NO_MOVE, 0);
+    std::copy(moves.moves, moves.moves + moves.count, picker.list.moves);
+    picker.list.count = moves.count;
+}
+
+void pickInGenerationOrder(MovePicker& picker, SquareSet pieces) {
+    startPicker(picker, PickStage::GENERATION_ORDER, NO_MOVE, pieces);
+    generateMovesOf(picker.list, pieces);
+}
+
+PickedMove nextMove(MovePicker& picker, const MoveOrdering& ordering, int ply) {
     const MoveList& list = picker.list;
-    // 1. Captures and promotions, the most valuable victim and the cheapest attacker first.
-    while (picker.next < picker.captures) {
-        pickBest(picker, picker.next, picker.captures);
-        const Move m = list.moves[picker.next++];
-        if (!alreadyTried(picker, m)) return m;
+    switch (picker.stage) {
+        case PickStage::TABLE_MOVE:
+            picker.stage = PickStage::GENERATE;
+            return {picker.tableMove, PickStage::TABLE_MOVE};
+        case PickStage::GENERATE:
+            generateAndSplit(picker);
+            picker.stage = PickStage::CAPTURES;
+            [[fallthrough]];
+        case PickStage::CAPTURES:
+            while (picker.next < picker.captures) {
+                pickBest(picker, picker.next, picker.captures);
+                const Move m = list.moves[picker.next++];
+                if (!alreadyTried(picker, m)) return {m, PickStage::CAPTURES};
+            }
+            picker.stage = PickStage::KILLERS;
+            [[fallthrough]];
+        case PickStage::KILLERS:
+            while (picker.killersTried < 2) {
+                const Move killer = ordering.killers[ply][picker.killersTried];
+                if (killer != NO_MOVE && !alreadyTried(picker, killer) &&
+                    isQuietMove(picker, killer)) {
+                    picker.killers[picker.killersTried++] = killer;
+                    return {killer, PickStage::KILLERS};
+                }
+                ++picker.killersTried;
+            }
+            picker.stage = PickStage::SORT_QUIET;
+            [[fallthrough]];
+        case PickStage::SORT_QUIET:
+            sortQuietMoves(picker, ordering);
+            picker.stage = PickStage::QUIET;
+            [[fallthrough]];
+        case PickStage::QUIET:
+            while (picker.next < list.count) {
+                const Move m = list.moves[picker.next++];
+                if (!alreadyTried(picker, m)) return {m, PickStage::QUIET};
+            }
+            picker.stage = PickStage::DONE;
+            return {NO_MOVE, PickStage::DONE};
+        case PickStage::GENERATION_ORDER:
+            if (picker.next < list.count)
+                return {list.moves[picker.next++], PickStage::GENERATION_ORDER};
+            picker.stage = PickStage::DONE;
+            return {NO_MOVE, PickStage::DONE};
+        case PickStage::DONE:
+            return {NO_MOVE, PickStage::DONE};
     }
-    // 2. The killers, when they are quiet moves of this position.
-    while (picker.killersTried < 2) {
-        const Move killer = ordering.killers[ply][picker.killersTried++];
-        if (killer != NO_MOVE && !alreadyTried(picker, killer) && isQuietMove(picker, killer)) {
-            picker.skip[picker.killersTried] = killer;
-            return killer;
-        }
-    }
-    // 3. The other quiet moves by their history.
-    if (picker.next == picker.captures) sortQuietMoves(picker);
-    while (picker.next < list.count) {
-        const Move m = list.moves[picker.next++];
-        if (!alreadyTried(picker, m)) return m;
-    }
-    return NO_MOVE;
+    assert(false);
+    return {NO_MOVE, PickStage::DONE};
 }
 
-void rememberCutoff(Move move, int ply, int depth) {
+void rememberCutoff(MoveOrdering& ordering, Move move, int ply, int depth) {
     if (hasFlag(move, MF_CAPTURE | MF_PROMOTION)) return;
     ordering.history[moveFrom(move)][moveTo(move)] += depth * depth;
     if (ordering.killers[ply][0] == move) return;
@@ -122,4 +164,4 @@ void rememberCutoff(Move move, int ply, int depth) {
     ordering.killers[ply][0] = move;
 }
 
-void clearMoveOrdering() { std::memset(&ordering, 0, sizeof ordering); }
+void clearMoveOrdering(MoveOrdering& ordering) { std::memset(&ordering, 0, sizeof ordering); }

@@ -1,31 +1,66 @@
-// The order in which the fast search tries a node's moves below the top level.
+// The order in which the fast search tries a node's moves: by promise below the top, or in
+// generation order where the answer must be the one the straightforward search gives.
 #pragma once
 
 #include "core/movegen.h"
 #include "core/position.h"
+#include "search/search.h"
 
-// Hands out a node's moves in stages, likeliest cut-offs first: captures and promotions
-// by victim then attacker, then the killers of the ply, then the quiet moves by their
-// history of cut-offs. The quiet moves are only scored and sorted when every capture has
-// been tried, which a cut-off usually spares.
+// Killer moves and the history of cut-offs by quiet moves, kept through one top-level
+// search.
+struct MoveOrdering {
+    Move killers[MAX_LINE_PLIES][2];
+    int history[BOARD_SIZE][BOARD_SIZE];  // by from- and to-square
+};
+
+// The stages of a picker, in the order they hand out moves.
+enum class PickStage {
+    TABLE_MOVE,        // the table's move, before any other is generated
+    GENERATE,          // generating, then splitting captures from quiet moves
+    CAPTURES,          // captures and promotions, the most valuable victim first
+    KILLERS,           // the ply's killers, when they are quiet moves of this position
+    SORT_QUIET,        // sorting the quiet moves by their history
+    QUIET,             // the quiet moves
+    GENERATION_ORDER,  // every move as generateMoves lists it, nothing skipped
+    DONE,
+};
+
+// Hands out a node's moves in stages, likeliest cut-offs first. The moves are generated
+// only when the table's move did not cut off, and the quiet moves only sorted when every
+// capture has been tried; a cut-off usually spares both.
 struct MovePicker {
-    MoveList list;  // captures first, then the quiet moves
+    PickStage stage;
+    Move tableMove;
+    SquareSet pieces;  // the squares of the pieces of the side to move
+    MoveList list;     // captures first, then the quiet moves
     int order[MAX_MOVES];
     int captures;
     int next;
     int killersTried;
-    Move skip[3];  // the table's move and the killers, once tried
+    Move killers[2];  // the killers handed out
 };
 
-// Generates the moves of the side to move, whose pieces stand on the given squares, and
-// gets them ready to be handed out; tableMove, tried before, is left out.
-void startPicking(MovePicker& picker, Move tableMove, SquareSet pieces);
+// A move handed out, with the stage it came from.
+struct PickedMove {
+    Move move;
+    PickStage stage;
+};
 
-// Returns the next move to try at the given ply, or NO_MOVE when all have been handed out.
-Move nextMove(MovePicker& picker, int ply);
+// Gets the moves of the side to move, whose pieces stand on the given squares, ready to be
+// handed out by promise, the table's move (if any) first.
+void pickByPromise(MovePicker& picker, Move tableMove, SquareSet pieces);
+
+// Gets the given moves ready to be handed out in their own order.
+void pickInOrder(MovePicker& picker, const MoveList& moves);
+
+// Gets the moves of the side to move ready to be handed out in generation order.
+void pickInGenerationOrder(MovePicker& picker, SquareSet pieces);
+
+// Returns the next move to try at the given ply; NO_MOVE once all have been handed out.
+PickedMove nextMove(MovePicker& picker, const MoveOrdering& ordering, int ply);
 
 // Remembers a quiet move that caused a cut-off: as a killer of its ply and in the history.
-void rememberCutoff(Move move, int ply, int depth);
+void rememberCutoff(MoveOrdering& ordering, Move move, int ply, int depth);
 
 // Forgets the killers and the history, before a new top-level search.
-void clearMoveOrdering();
+void clearMoveOrdering(MoveOrdering& ordering);

@@ -5,12 +5,9 @@
 #include "core/rules.h"
 #include "search/evaluate.h"
 
-Move bestMove = NO_MOVE;
-uint64_t searchCalls = 0;
-
 namespace {
-// Plies below the top-level call of the search in progress.
-int ply = 0;
+// Plies below the top-level call of this thread's search in progress.
+thread_local int ply = 0;
 }  // namespace
 
 int search(int alpha, int beta, int depth) {

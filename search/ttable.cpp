@@ -1,6 +1,6 @@
 #include "search/ttable.h"
 
-#include <cstdlib>
+#include <cassert>
 #include <cstring>
 
 #include "core/rules.h"
@@ -38,14 +38,8 @@ constexpr ZobristKeys INDEX_KEYS(0x1D872B41C3F5A609ull);
 constexpr ZobristKeys CHECK_KEYS(0x6A09E667F3BCC908ull);
 
 constexpr uint64_t BYTES_PER_MIB = uint64_t{1} << 20;
-
-// Zero-filled by calloc, so that pages of a large table are only touched when used.
-TableEntry* allocateEntries(uint64_t count) {
-    return static_cast<TableEntry*>(std::calloc(count, sizeof(TableEntry)));
-}
-
-uint64_t tableSize = DEFAULT_TABLE_MIB * BYTES_PER_MIB / sizeof(TableEntry);
-TableEntry* table = allocateEntries(tableSize);
+// Tables from this size on are cleared by taking fresh memory instead of writing zeros.
+constexpr uint64_t FRESH_MEMORY_BYTES = 64 * BYTES_PER_MIB;
 
 uint64_t fullKey(const ZobristKeys& keys) {
     uint64_t k = keys.castling[pos.castling] ^ keys.ep(pos.epSquare);
@@ -67,6 +61,16 @@ uint64_t updatedKey(const ZobristKeys& keys, uint64_t k, const int* squares, int
     return k ^ keys.blackToMove;
 }
 
+// Takes zero-filled memory for the entries: the system maps the pages of a large block
+// only when they are first used.
+bool allocateEntries(TranspositionTable& table, uint64_t size) {
+    auto* entries = static_cast<TableEntry*>(std::calloc(size, sizeof(TableEntry)));
+    if (entries == nullptr) return false;
+    table.entries.reset(entries);
+    table.size = size;
+    return true;
+}
+
 }  // namespace
 
 TableKey positionKey() { return {fullKey(INDEX_KEYS), fullKey(CHECK_KEYS)}; }
@@ -78,33 +82,38 @@ TableKey updateKey(TableKey key, Move move, const PositionSnapshot& before) {
             updatedKey(CHECK_KEYS, key.check, squares, n, before)};
 }
 
-const TableEntry* probeTable(const TableKey& key) {
-    const TableEntry& entry = table[key.index & (tableSize - 1)];
+const TableEntry* probeTable(const TranspositionTable& table, const TableKey& key) {
+    const TableEntry& entry = table.entries[key.index & (table.size - 1)];
     const bool same = (entry.checkAndQuiet ^ key.check) <= QUIET_BITS;
     return same && entry.boundAndReach != 0 ? &entry : nullptr;
 }
 
-void storeTable(const TableKey& key, Move move, int score, int depth, Bound bound, int reach,
-                int quiet) {
-    TableEntry& entry = table[key.index & (tableSize - 1)];
-    entry.checkAndQuiet = (key.check & ~QUIET_BITS) | static_cast<uint64_t>(quiet - NO_CLOCK_TEST);
+void storeTable(TranspositionTable& table, const TableKey& key, Move move, int score, int depth,
+                Bound bound, int reach, int quiet) {
+    assert(reach >= 0 && reach <= MAX_STORED_REACH);
+    assert(quiet >= -1 && quiet <= MAX_STORED_QUIET);
+    assert(depth > 0 && depth <= MAX_STORED_DEPTH && score >= -MAX_STORED_SCORE &&
+           score <= MAX_STORED_SCORE);
+    TableEntry& entry = table.entries[key.index & (table.size - 1)];
+    entry.checkAndQuiet = (key.check & ~QUIET_BITS) | static_cast<uint64_t>(quiet + 1);
     entry.move = move;
     entry.score = static_cast<int16_t>(score);
     entry.depth = static_cast<int8_t>(depth);
-    entry.boundAndReach = static_cast<uint8_t>(bound << 6 | reach);
+    entry.boundAndReach = static_cast<uint8_t>(bound << BOUND_SHIFT | reach);
 }
 
-void clearTable() { std::memset(table, 0, tableSize * sizeof(TableEntry)); }
+void clearTable(TranspositionTable& table) {
+    const uint64_t bytes = table.size * sizeof(TableEntry);
+    if (bytes >= FRESH_MEMORY_BYTES && allocateEntries(table, table.size)) return;
+    std::memset(table.entries.get(), 0, bytes);
+}
 
-bool setTableSize(int mebibytes) {
+bool setTableSize(TranspositionTable& table, int mebibytes) {
     uint64_t bytes = BYTES_PER_MIB;
     while (bytes * 2 <= uint64_t(mebibytes) * BYTES_PER_MIB) bytes *= 2;
-    TableEntry* entries = allocateEntries(bytes / sizeof(TableEntry));
-    if (entries == nullptr) return false;
-    std::free(table);
-    table = entries;
-    tableSize = bytes / sizeof(TableEntry);
-    return true;
+    return allocateEntries(table, bytes / sizeof(TableEntry));
 }
 
-int tableMebibytes() { return static_cast<int>(tableSize * sizeof(TableEntry) / BYTES_PER_MIB); }
+int tableMebibytes(const TranspositionTable& table) {
+    return static_cast<int>(table.size * sizeof(TableEntry) / BYTES_PER_MIB);
+}

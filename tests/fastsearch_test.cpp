@@ -64,16 +64,16 @@ class FastSearchRule : public ::testing::TestWithParam<RuleRow> {};
 TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
     ASSERT_TRUE(test::loadFen(GetParam().fen));
     EXPECT_TRUE(test::sameChoice(ROOT_DEPTH));
-    EXPECT_EQ(fastSearch(ROOT_DEPTH), GetParam().score);
+    EXPECT_EQ(test::fastSearch(ROOT_DEPTH), GetParam().score);
     EXPECT_EQ(bestMove, test::findMove(GetParam().move));
     // The table kept as the clock, then the history, nears its limit: right answers, fixed work.
-    clearSearchTable();
+    test::clearSearchTable();
     uint64_t calls = 0;
     for (int k = 1; k <= 20; ++k) {
         pos.halfmoveClock = k <= 10 ? FIFTY_MOVE_LIMIT - 10 + k : FIFTY_MOVE_LIMIT - 2;
         pos.historyCount = k <= 10 ? 0 : HISTORY_SIZE - 20 + k;
         EXPECT_TRUE(test::sameChoice(4)) << k;
-        calls += searchCalls;
+        calls += test::lastFastCalls;
     }
     EXPECT_EQ(calls, GetParam().calls);
 }

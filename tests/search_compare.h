@@ -7,6 +7,28 @@
 
 namespace test {
 
+// The fast search of the test program: one context with a table of its own.
+inline SearchWithTable& fastSearcher() {
+    static SearchWithTable searcher;
+    if (searcher.table.size == 0) setUpSearch(searcher);
+    return searcher;
+}
+
+// Searches the current position with the test program's fast search; calls, when given,
+// receives the calls it took.
+inline int fastSearch(int depth, uint64_t* calls = nullptr) {
+    SearchContext& context = fastSearcher().context;
+    const uint64_t before = context.calls;
+    const int score = ::fastSearch(context, depth);
+    if (calls != nullptr) *calls = context.calls - before;
+    return score;
+}
+
+inline void clearSearchTable() { clearTable(fastSearcher().table); }
+
+// The calls of the last fast search sameChoice ran.
+inline uint64_t lastFastCalls = 0;
+
 // Compares both searches on the current position and checks that each leaves it as found.
 inline ::testing::AssertionResult sameChoice(int depth) {
     const Position before = pos;
@@ -15,8 +37,7 @@ inline ::testing::AssertionResult sameChoice(int depth) {
     const Move expectedMove = bestMove;
     ::testing::AssertionResult restored = test::sameAfterSearch(before);
     if (!restored) return restored << " after search";
-    searchCalls = 0;  // left with the fast search's calls
-    const int actual = fastSearch(depth);
+    const int actual = test::fastSearch(depth, &lastFastCalls);
     if (!(restored = test::sameAfterSearch(before))) return restored << " after fastSearch";
     if (expected == actual && expectedMove == bestMove) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()

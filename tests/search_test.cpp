@@ -4,9 +4,8 @@
 
 #include "search/search.h"
 #include "core/notation.h"
-#include "search/fastsearch.h"
 #include "search/timeman.h"
-#include "tests/test_util.h"
+#include "tests/search_compare.h"
 
 namespace {
 struct SearchCase {
@@ -34,7 +33,7 @@ TEST_P(Search, ScoreAndMove) {
     EXPECT_EQ(coordinateName(bestMove), c.move) << "only the top-level call chooses";
     if (c.depth == 0) return;
     pos = before;
-    EXPECT_EQ(fastSearch(c.depth), c.score) << "fast search";
+    EXPECT_EQ(test::fastSearch(c.depth), c.score) << "fast search";
     EXPECT_EQ(coordinateName(bestMove), c.move) << "fast search";
 }
 

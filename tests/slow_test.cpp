@@ -45,7 +45,7 @@ TEST(SlowGame, StraightforwardSearchChoosesTheRecordedMoves) {
             pos = before;
             ++compared;
         }
-        const int score = fastSearch(ROOT_DEPTH);
+        const int score = test::fastSearch(ROOT_DEPTH);
         if (compare) {
             EXPECT_EQ(score, expectedScore) << "ply " << k + 1;
         }

@@ -25,7 +25,8 @@ Lines transcript(const std::string& input) {
         session.changed.wait(lock, [&] { return !session.searching; });
     }
     EXPECT_TRUE(endUciSession(session));
-    EXPECT_FALSE(searchMustStop()) << "a search's limits outlive it";
+    EXPECT_FALSE(searchMustStop(session.search.context.limits, session.search.context.calls))
+        << "a search's limits outlive it";
     std::fclose(session.out);
     const std::regex depthAndScore("^info depth (\\d+) seldepth \\d+ score (\\S+ -?\\d+) .*");
     Lines replies;

@@ -67,15 +67,22 @@ int parseBenchOptions(int argc, char** argv, BenchOptions& options) {
     return EXIT_OK;
 }
 
-// Searches the current position once and returns the score; bestMove holds the move.
-int searchOnce(const BenchOptions& options) {
+// Searches the current position once and returns the score and the calls it took;
+// bestMove holds the move.
+int searchOnce(const BenchOptions& options, SearchWithTable& fast, uint64_t& calls) {
     computeHash();
-    clearSearchTable();
     if (options.reference) {
         bestMove = NO_MOVE;
-        return search(-SCORE_LIMIT, SCORE_LIMIT, options.depth);
+        const uint64_t before = searchCalls;
+        const int score = search(-SCORE_LIMIT, SCORE_LIMIT, options.depth);
+        calls = searchCalls - before;
+        return score;
     }
-    return fastSearch(options.depth);
+    clearTable(fast.table);
+    const uint64_t before = fast.context.calls;
+    const int score = fastSearch(fast.context, options.depth);
+    calls = fast.context.calls - before;
+    return score;
 }
 
 }  // namespace
@@ -94,17 +101,18 @@ int runBenchCommand(int argc, char** argv) {
                 sizeof BENCH_POSITIONS / sizeof BENCH_POSITIONS[0]);
     std::printf("%3s  %-21s %12s %9s %12s  %-8s %6s\n", "#", "position", "calls", "time/s",
                 "calls/s", "bestmove", "score");
+    SearchWithTable fast;
+    if (!setUpSearch(fast)) return reportUsageError("bench", "no memory for the search table");
     uint64_t totalCalls = 0;
     double totalSeconds = 0;
     int index = 0;
     for (const BenchPosition& bench : BENCH_POSITIONS) {
         std::string error;
         if (!readFen(bench.fen, error)) return reportUsageError("bench", error);
-        const uint64_t callsBefore = searchCalls;
         const Clock::time_point start = Clock::now();
-        const int score = searchOnce(options);
+        uint64_t calls = 0;
+        const int score = searchOnce(options, fast, calls);
         const double seconds = secondsSince(start);
-        const uint64_t calls = searchCalls - callsBefore;
         totalCalls += calls;
         totalSeconds += seconds;
         std::printf("%3d  %-21s %12" PRIu64 " %9.3f %12.0f  %-8s %6d\n", ++index, bench.name, calls,

@@ -14,7 +14,7 @@ namespace {
 constexpr int MATE_SCORE_THRESHOLD = SCORE_LIMIT - HISTORY_SIZE;
 
 // Names the position without its move counters, for comparing positions.
-std::string positionKey() {
+std::string positionText() {
     const std::string fen = writeFen();
     return fen.substr(0, fen.rfind(' ', fen.rfind(' ') - 1));
 }
@@ -50,32 +50,32 @@ int mateMovesOf(int score, int historyCount) {
 void startRecordAtInitialPosition(GameRecord& record) {
     setupInitialPosition();
     record.firstSide = pos.side;
-    record.keys = {positionKey()};
+    record.keys = {positionText()};
 }
 
 bool startRecordAtFen(GameRecord& record, const std::string& fen, std::string& error) {
     if (!readFen(fen, error, &record.firstMoveNumber)) return false;
     record.startFen = writeFen(record.firstMoveNumber);
     record.firstSide = pos.side;
-    record.keys = {positionKey()};
+    record.keys = {positionText()};
     return true;
 }
 
-RecordedPly playRecordedPly(GameRecord& record) {
+RecordedPly playRecordedPly(GameRecord& record, SearchContext& context) {
     static Position before;
     before = pos;
-    const uint64_t callsBefore = searchCalls;
+    const uint64_t callsBefore = context.calls;
     const Clock::time_point start = Clock::now();
     RecordedPly ply;
-    ply.result = playPly();
+    ply.result = playPly(context);
     ply.seconds = secondsSince(start);
-    ply.searchCalls = searchCalls - callsBefore;
+    ply.searchCalls = context.calls - callsBefore;
     ply.mover = before.side;
     ply.score = ply.result.score;
     ply.mateMoves = mateMovesOf(ply.score, before.historyCount);
     if (ply.result.move != NO_MOVE) {
         record.moves.push_back(sanOfPlayedMove(before, ply.result.move));
-        record.keys.push_back(positionKey());
+        record.keys.push_back(positionText());
     }
     if (ply.result.outcome != PlyOutcome::MOVED) {
         record.outcome = ply.result.outcome;

@@ -43,7 +43,7 @@ void startRecordAtInitialPosition(GameRecord& record);
 bool startRecordAtFen(GameRecord& record, const std::string& fen, std::string& error);
 
 // Plays the next ply as the game program's loop does and adds it to the record.
-RecordedPly playRecordedPly(GameRecord& record);
+RecordedPly playRecordedPly(GameRecord& record, SearchContext& context);
 
 // Tells whether the game has ended.
 bool gameEnded(const GameRecord& record);

@@ -24,9 +24,9 @@ constexpr const char* PLAYER_NAME = "selfplay_chess";
 constexpr size_t DATE_LENGTH = sizeof "YYYY.MM.DD";
 
 // Plays the game out from the record's start, showing each ply on standard error if asked.
-void playRecordedGame(GameRecord& record, bool showProgress) {
+void playRecordedGame(GameRecord& record, SearchContext& context, bool showProgress) {
     for (int ply = 1; !gameEnded(record); ++ply) {
-        const RecordedPly played = playRecordedPly(record);
+        const RecordedPly played = playRecordedPly(record, context);
         if (showProgress && played.result.move != NO_MOVE) {
             std::fprintf(stderr, "ply %4d  %-8s %8.2f s\n", ply, record.moves.back().c_str(),
                          played.seconds);
@@ -118,7 +118,9 @@ int runPgnCommand(int argc, char** argv) {
     } else {
         startRecordAtInitialPosition(record);
     }
-    playRecordedGame(record, isatty(STDERR_FILENO) != 0);
+    SearchWithTable search;
+    if (!setUpSearch(search)) return reportUsageError("pgn", "no memory for the search table");
+    playRecordedGame(record, search.context, isatty(STDERR_FILENO) != 0);
     writePgn(record);
     return finishOutput("pgn");
 }

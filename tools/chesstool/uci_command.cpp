@@ -281,9 +281,11 @@ void handleSetOption(UciSession& session, const Words& words) {
     int64_t value = 0;
     if (sameName(name, "Hash")) {
         if (!readOptionValue(session, "Hash", text, 1, MAX_TABLE_MIB, value)) return;
-        if (!setTableSize(static_cast<int>(value))) sayInfo(session, "no memory for that Hash");
+        if (!setTableSize(session.search.table, static_cast<int>(value))) {
+            sayInfo(session, "no memory for that Hash");
+        }
     } else if (sameName(name, "Clear Hash")) {
-        clearSearchTable();
+        clearTable(session.search.table);
     } else if (sameName(name, "Move Overhead")) {
         if (readOptionValue(session, "Move Overhead", text, 0, MAX_MOVE_OVERHEAD, value)) {
             session.moveOverhead = value;
@@ -304,7 +306,8 @@ void setUpStart(UciSession& session) {
 void startUciSession(UciSession& session) {
     session.started = false;
     setUpStart(session);
-    clearSearchTable();
+    if (session.search.table.size == 0) setUpSearch(session.search);
+    clearTable(session.search.table);
 }
 
 UciStep handleUciLine(UciSession& session, std::string_view line) {
@@ -329,7 +332,7 @@ UciStep handleUciLine(UciSession& session, std::string_view line) {
     } else if (command == "ucinewgame") {
         waitForSearch(session);
         setUpStart(session);
-        clearSearchTable();
+        clearTable(session.search.table);
     } else if (command == "position") {
         waitForSearch(session);
         pos = session.position;

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "core/position.h"
+#include "search/context.h"
 #include "search/iterate.h"
 #include "search/limits.h"
 #include "search/timeman.h"
@@ -34,7 +35,8 @@ struct UciSession {
     int defaultDepth = UCI_DEFAULT_DEPTH;
     int maxDepth = 20;  // the deepest "go depth" accepted
     int64_t moveOverhead = DEFAULT_MOVE_OVERHEAD;
-    Position position;  // the position "position" set up, kept apart from the search's
+    Position position;       // the position "position" set up, kept apart from the search's
+    SearchWithTable search;  // the worker's; its table and limits are set between searches
 
     // Shared with the worker, under the mutex.
     std::mutex mutex;

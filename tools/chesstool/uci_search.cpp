@@ -59,7 +59,7 @@ void runJob(UciSession& session, const SearchJob& job) {
         const SearchClock::time_point start = SearchClock::now();
         int64_t depthStart = 0;
         int64_t depthBefore = 0;
-        result = deepen(job.plan, [&](const Iteration& it) {
+        result = deepen(session.search.context, job.plan, [&](const Iteration& it) {
             const int64_t elapsed = millisecondsSince(start);
             reportIteration(session, it, elapsed);
             const int64_t lastDepth = elapsed - depthStart;
@@ -91,10 +91,11 @@ void workerLoop(UciSession& session) {
     }
 }
 
-void setDeadline(const UciSession& session, const TimeBudget& budget) {
-    searchDeadline = budget.hard == NO_TIME_LIMIT
-                         ? NO_DEADLINE
-                         : clockTicks(session.moveStart + std::chrono::milliseconds(budget.hard));
+void setDeadline(UciSession& session, const TimeBudget& budget) {
+    session.search.context.limits.deadline =
+        budget.hard == NO_TIME_LIMIT
+            ? NO_DEADLINE
+            : clockTicks(session.moveStart + std::chrono::milliseconds(budget.hard));
 }
 
 }  // namespace
@@ -112,9 +113,9 @@ void startSearch(UciSession& session, const SearchJob& job, bool infinite, bool 
     session.moveStart = SearchClock::now();
     session.pondering = ponder;
     session.holdBestMove = infinite || ponder;
-    searchStopRequested = false;
+    session.search.context.limits.stopRequested = false;
     if (ponder) {
-        searchDeadline = NO_DEADLINE;
+        session.search.context.limits.deadline = NO_DEADLINE;
     } else {
         setDeadline(session, job.budget);
     }
@@ -126,7 +127,7 @@ void startSearch(UciSession& session, const SearchJob& job, bool infinite, bool 
 void waitForSearch(UciSession& session) {
     std::unique_lock<std::mutex> lock(session.mutex);
     if (session.holdBestMove) {
-        searchStopRequested = true;
+        session.search.context.limits.stopRequested = true;
         session.holdBestMove = false;
         session.changed.notify_all();
     }
@@ -135,7 +136,7 @@ void waitForSearch(UciSession& session) {
 
 void stopSearch(UciSession& session) {
     std::lock_guard<std::mutex> lock(session.mutex);
-    searchStopRequested = true;
+    session.search.context.limits.stopRequested = true;
     session.holdBestMove = false;
     session.changed.notify_all();
 }
@@ -152,7 +153,7 @@ void ponderHit(UciSession& session) {
 
 bool endSearchWorker(UciSession& session) {
     std::unique_lock<std::mutex> lock(session.mutex);
-    searchStopRequested = true;
+    session.search.context.limits.stopRequested = true;
     session.holdBestMove = false;
     session.quitting = true;
     session.changed.notify_all();
@@ -161,6 +162,6 @@ bool endSearchWorker(UciSession& session) {
     }
     lock.unlock();
     if (session.worker.joinable()) session.worker.join();
-    clearSearchLimits();
+    clearSearchLimits(session.search.context.limits);
     return true;
 }

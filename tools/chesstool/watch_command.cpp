@@ -77,6 +77,7 @@ struct Watch {
     bool moved = false;    // a ply has been played
     RecordedPly last{};    // the last ply that played a move
     GameRecord record;
+    SearchWithTable search;
 };
 
 // Reads a delay in seconds from 0 to MAX_DELAY; false for anything else.
@@ -290,7 +291,7 @@ bool playWatched(Watch& watch) {
     showPosition(watch);
     while (!gameEnded(watch.record)) {
         if (!waitBetweenPlies(watch)) return false;
-        const RecordedPly ply = playRecordedPly(watch.record);
+        const RecordedPly ply = playRecordedPly(watch.record, watch.search.context);
         if (ply.result.move == NO_MOVE) continue;
         watch.last = ply;
         watch.moved = true;
@@ -317,6 +318,8 @@ int runWatchCommand(int argc, char** argv) {
     Watch watch;
     const int status = parseWatchArguments(argc, argv, watch.options);
     if (status != EXIT_OK) return status;
+    if (!setUpSearch(watch.search))
+        return reportUsageError("watch", "no memory for the search table");
     std::string error;
     if (watch.options.fen.empty()) {
         startRecordAtInitialPosition(watch.record);

@@ -1,0 +1,124 @@
+// What an answer of the fast search relied on besides its position, its depth and its
+// window, and so where else it holds. Three limits can make the same position at the same
+// depth give another answer: the check extension stops MAX_PLY plies below the top, a node
+// whose halfmove clock has reached FIFTY_MOVE_LIMIT is under the fifty-move rule, and mate
+// scores stop growing once the history is full. This header and the node under the rule
+// (rulenode.cpp) are the only parts of the fast search that know the last two.
+#pragma once
+
+#include <algorithm>
+
+#include "core/move.h"
+#include "core/position.h"
+#include "search/search.h"
+#include "search/ttable.h"
+
+// The quiet plies of an answer that read no halfmove clock.
+constexpr int NO_CLOCK_TEST = -1;
+
+struct Provenance {
+    int reach;         // plies below the node that the search behind the answer looked at
+    int quiet;         // plies without a capture or pawn move down to the deepest clock test
+                       // the answer relied on; NO_CLOCK_TEST for none
+    bool windowBound;  // the fifty-move rule made it hold for its own window only
+};
+
+// A leaf, or a node without a legal move: nothing below it, and no clock read.
+constexpr Provenance NOTHING_BELOW{0, NO_CLOCK_TEST, false};
+
+// Scores at least this far from zero are mate scores: a mate scores SCORE_LIMIT less the
+// history count, which is at most HISTORY_SIZE, and material never comes near.
+constexpr int MATE_RANGE = 8000;
+
+// The table holds what any answer it may take relies on.
+static_assert(MAX_STORED_REACH >= MAX_PLY - 1, "a stored reach ends above MAX_PLY");
+static_assert(MAX_STORED_QUIET >= FIFTY_MOVE_LIMIT - 1, "a stored quiet count ends below the rule");
+static_assert(MATE_RANGE <= SCORE_LIMIT - HISTORY_SIZE, "every mate score lies in the mate range");
+static_assert(SCORE_LIMIT + HISTORY_SIZE <= MAX_STORED_SCORE, "a mate stored from its node fits");
+static_assert(FAST_SEARCH_MAX_DEPTH + MAX_PLY <= MAX_STORED_DEPTH, "an extended depth fits");
+
+constexpr bool underFiftyMoveRule(int clock) { return clock >= FIFTY_MOVE_LIMIT; }
+
+// Tells whether a move starts the halfmove clock again: what lies below it reads no clock
+// above it.
+constexpr bool restartsClock(Move move) { return hasFlag(move, MF_CAPTURE | MF_PAWN); }
+
+// Returns the halfmove clock after a move.
+constexpr int clockAfter(int clock, Move move) { return restartsClock(move) ? 0 : clock + 1; }
+
+// Returns the history count at a node ply plies below the top: it stops growing once the
+// history is full, and so do the mate scores.
+constexpr int historyCountAt(int rootHistoryCount, int ply) {
+    return std::min(rootHistoryCount + ply, HISTORY_SIZE);
+}
+
+// Returns the score of a side that is mated at a node with this history count.
+constexpr int matedScore(int historyCount) { return historyCount - SCORE_LIMIT; }
+
+// Returns what a child's answer relied on, seen from its parent.
+constexpr Provenance throughMove(Provenance child, Move move) {
+    const bool readsClock = child.quiet != NO_CLOCK_TEST && !restartsClock(move);
+    return {child.reach + 1, readsClock ? child.quiet + 1 : NO_CLOCK_TEST, child.windowBound};
+}
+
+// Returns what a node's answer relies on once one more child was searched: as far down and
+// as many quiet plies as any of them. Whether it holds only for its window is the move
+// loop's to say.
+constexpr Provenance widened(Provenance node, Provenance child) {
+    return {std::max(node.reach, child.reach), std::max(node.quiet, child.quiet), node.windowBound};
+}
+
+// Returns what an answer relies on when it also relies on the node's own clock test: a
+// node answers its best score only because its clock is below the limit.
+constexpr Provenance withClockTest(Provenance p) {
+    p.quiet = std::max(p.quiet, 0);
+    return p;
+}
+
+// Tells whether the fifty-move rule itself answers beta at a node with a legal move: a
+// node under the rule answers 0 when no child reaches beta, and 0 reaches a beta of 0 or
+// less. This is the one fact that makes cut-offs at such a beta independent of the clock.
+constexpr bool ruleReachesBeta(int beta) { return beta <= 0; }
+
+// Tells whether a cut-off at beta holds in every window: under the rule, one at a positive
+// beta holds for this window only, since a higher beta gets the rule's 0.
+constexpr bool cutoffHoldsInEveryWindow(int clock, int beta) {
+    return !underFiftyMoveRule(clock) || ruleReachesBeta(beta);
+}
+
+// Returns what a cut-off at beta relies on: what the node searched reached, the quiet plies
+// of the answer that cut off and, unless the rule would give beta too, the node's own
+// clock test.
+constexpr Provenance atCutoff(Provenance searched, Provenance cutting, int beta, int clock) {
+    const bool bound = cutting.windowBound || !cutoffHoldsInEveryWindow(clock, beta);
+    const Provenance p{searched.reach, cutting.quiet, bound};
+    return ruleReachesBeta(beta) ? p : withClockTest(p);
+}
+
+// Returns what the answer of a node outside the rule whose children are all leaves relies
+// on: one ply below, and its own clock test unless it cut off at a beta the rule reaches.
+constexpr Provenance atFrontier(bool cutoff, int beta, int clock) {
+    constexpr Provenance LEAVES{1, NO_CLOCK_TEST, false};
+    return cutoff ? atCutoff(LEAVES, LEAVES, beta, clock) : withClockTest(LEAVES);
+}
+
+// Tells whether an answer may be used, or stored, at a node ply plies below the top with
+// the given clock and history count: it holds for every window, and none of the three
+// limits falls within what it looked at. The table probe and the table store both ask.
+constexpr bool reusable(Provenance p, int ply, int clock, int historyCount) {
+    return !p.windowBound && ply + p.reach < MAX_PLY && clock + p.quiet < FIFTY_MOVE_LIMIT &&
+           historyCount + p.reach < HISTORY_SIZE;
+}
+
+// Converts a mate score between distance from the top (in the search) and distance from
+// the node (in the table); historyCount is the node's.
+constexpr int scoreToTable(int score, int historyCount) {
+    if (score >= MATE_RANGE) return score + historyCount;
+    if (score <= -MATE_RANGE) return score - historyCount;
+    return score;
+}
+constexpr int scoreFromTable(int stored, int historyCount) {
+    if (stored >= MATE_RANGE) return stored - historyCount;
+    if (stored <= -MATE_RANGE) return stored + historyCount;
+    return stored;
+}
