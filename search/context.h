@@ -11,8 +11,16 @@
 #include "search/movepicker.h"
 #include "search/ttable.h"
 
+// Where the work of a search went, beyond its calls: nodes searched in generation order
+// because the fifty-move rule bound an answer below them, and nodes under the rule.
+struct SearchWork {
+    uint64_t inOrderNodes = 0;
+    uint64_t ruleNodes = 0;
+};
+
 struct SearchContext {
     uint64_t calls = 0;  // search calls, leaves included
+    SearchWork work;
     SearchLimits limits;
     MoveOrdering ordering{};
     PieceSquares pieces{};

@@ -54,6 +54,7 @@ bool answerOutsideRule(SearchContext& context, Node& node, const Played& played,
 
 Answer searchUnderRule(SearchContext& context, const NodeRequest& request,
                        const KeyOrigin& origin) {
+    ++context.work.ruleNodes;
     if (request.depth == 1) return frontierUnderRule(context, request);
     Node node = startNode(context, request, origin, false);
     MovePicker picker;
