@@ -1,12 +1,17 @@
-// Times the program's game: every ply with the fast search the game uses, and the first
-// plies side by side with the straightforward search on the same positions.
+// Times the program's game: every ply with the fast search the game uses, the first plies
+// side by side with the straightforward search on the same positions, and endings full of
+// checks searched at halfmove clocks from 0 to past the fifty-move limit.
 //
-//   game_bench [--reference-plies N]   (default 30; 0 leaves the straightforward search out)
+//   game_bench [--reference-plies N] [--sweep-only]
+//
+// --reference-plies sets how many plies both searches compare (default 30; 0 leaves the
+// straightforward search out); --sweep-only runs the clock sweep alone.
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "app/selfplay.h"
@@ -136,22 +141,92 @@ void compareSearches(SearchContext& context, const std::vector<PlyFigures>& game
                 double(sumReference.calls) / sumFast.calls, sumReference.seconds / sumFast.seconds);
 }
 
+// Endings where checks answer checks, so that the fifty-move rule bites inside the tree
+// from a clock in the eighties on, with the depth each is searched to.
+struct SweepPosition {
+    const char* fen;  // without the clock and the move number
+    int depth;
+};
+// clang-format off
+constexpr SweepPosition SWEEP_POSITIONS[] = {
+    {"R2Q4/8/1K6/8/8/1q4k1/8/8 w - -", 6},
+    {"R2Q4/8/1K6/8/8/1q4k1/8/8 w - -", 7},
+    {"3k4/3q4/8/8/4R3/8/3QK3/8 w - -", 7},
+    {"4k3/8/8/8/8/8/1q6/R3K2R w - -", 7},
+    {"2k5/8/8/8/8/8/1r6/3QK3 w - -", 7},
+};
+constexpr int SWEEP_CLOCKS[] = {0, 80, 85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99,
+                                100, 130};
+// clang-format on
+constexpr int SWEEP_RUNS = 3;  // each clock is timed this often, the best run counting
+
+// Searches one position at one clock, its table cleared, and returns the best time of
+// SWEEP_RUNS with the work of the last run.
+double timeAtClock(SearchWithTable& search, const SweepPosition& sweep, int clock) {
+    std::string error;
+    double best = 0;
+    for (int run = 0; run < SWEEP_RUNS; ++run) {
+        readFen(std::string(sweep.fen) + " " + std::to_string(clock) + " 1", error);
+        clearTable(search.table);
+        search.context.calls = 0;
+        search.context.work = SearchWork{};
+        const Clock::time_point start = Clock::now();
+        fastSearch(search.context, sweep.depth);
+        const double seconds = secondsSince(start);
+        if (run == 0 || seconds < best) best = seconds;
+    }
+    return best;
+}
+
+// Searches each ending at every clock of the sweep and prints the calls, the time against
+// clock 0, and where the work under the rule went: nodes searched again in generation order
+// because the rule bound an answer below them, and nodes under the rule.
+void sweepClocks(SearchWithTable& search) {
+    std::printf("\nThe fifty-move rule inside the tree: each ending at every clock\n");
+    for (const SweepPosition& sweep : SWEEP_POSITIONS) {
+        std::printf("\n%s, depth %d\n%6s %10s %9s %7s %9s %9s\n", sweep.fen, sweep.depth, "clock",
+                    "calls", "seconds", "x clk 0", "in order", "rule");
+        double atZero = 0;
+        double worst = 0;
+        int worstClock = 0;
+        for (int clock : SWEEP_CLOCKS) {
+            const double seconds = timeAtClock(search, sweep, clock);
+            if (clock == 0) atZero = seconds;
+            const double ratio = seconds / atZero;
+            if (ratio > worst) worst = ratio, worstClock = clock;
+            std::printf("%6d %10llu %9.4f %7.2f %9llu %9llu\n", clock,
+                        static_cast<unsigned long long>(search.context.calls), seconds, ratio,
+                        static_cast<unsigned long long>(search.context.work.inOrderNodes),
+                        static_cast<unsigned long long>(search.context.work.ruleNodes));
+        }
+        std::printf("worst: clock %d, %.2f times clock 0\n", worstClock, worst);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     int referencePlies = 30;
-    if (argc == 3 && std::strcmp(argv[1], "--reference-plies") == 0) {
-        referencePlies = std::atoi(argv[2]);
-    } else if (argc != 1) {
-        std::fprintf(stderr, "usage: game_bench [--reference-plies N]\n");
-        return 2;
+    bool sweepOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--reference-plies") == 0 && i + 1 < argc) {
+            referencePlies = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--sweep-only") == 0) {
+            sweepOnly = true;
+        } else {
+            std::fprintf(stderr, "usage: game_bench [--reference-plies N] [--sweep-only]\n");
+            return 2;
+        }
     }
     static SearchWithTable gameSearch;
     static SearchWithTable comparison;
     if (!setUpSearch(gameSearch) || !setUpSearch(comparison)) return 1;
-    PlyOutcome outcome = PlyOutcome::MOVED;
-    const std::vector<PlyFigures> game = timeGame(gameSearch.context, outcome);
-    reportGame(game, outcome);
-    if (referencePlies > 0) compareSearches(comparison.context, game, referencePlies);
+    if (!sweepOnly) {
+        PlyOutcome outcome = PlyOutcome::MOVED;
+        const std::vector<PlyFigures> game = timeGame(gameSearch.context, outcome);
+        reportGame(game, outcome);
+        if (referencePlies > 0) compareSearches(comparison.context, game, referencePlies);
+    }
+    sweepClocks(comparison);
     return 0;
 }

@@ -54,7 +54,7 @@ Answer searchFrontier(const SearchContext& context, const NodeRequest& request) 
 bool answerFromTable(const SearchContext& context, const TableEntry& entry, const Node& node,
                      Answer& answer) {
     if (entry.depth != node.depth) return false;
-    const Provenance stored{entryReach(entry), entryQuiet(entry), false};
+    const Provenance stored{entryReach(entry), entryQuiet(entry), false, false};
     const int historyCount = historyCountAtNode(context, node.ply);
     if (!reusable(stored, node.ply, pos.halfmoveClock, historyCount)) return false;
     const int score = scoreFromTable(entry.score, historyCount);
@@ -76,7 +76,7 @@ enum class Settled {
 
 struct Settlement {
     Settled outcome;
-    Provenance child;  // for BELOW_ALPHA: what the child's cut-off relies on
+    Provenance child;  // for BELOW_ALPHA: what the child's cut-off relies on, seen from here
 };
 
 // Tells whether a quiet move is a piece's quiet move or a pawn's step.
@@ -87,15 +87,13 @@ bool isQuiet(Move move) {
 
 // Classifies a move without playing it. At a node whose children are leaves, a quiet move
 // from a material balance no better than alpha leaves the child no better either, so the
-// child cuts off at its beta, unless the move checks (the child would look further), leaves
-// the opponent without a move (stalemate scores 0), or the cut-off would hold for the
-// child's window only.
+// child cuts off at its beta, unless the move checks (the child would look further) or
+// leaves the opponent without a move (stalemate scores 0).
 Settlement settleUnplayed(const SearchContext& context, const Node& node, Move move) {
     if (node.depth != 2 || node.check.count > 0 || node.material > node.alpha || !isQuiet(move)) {
         return {Settled::PLAY, NOTHING_BELOW};
     }
     const Provenance child = atFrontier(true, -node.alpha, clockAfter(pos.halfmoveClock, move));
-    if (child.windowBound) return {Settled::PLAY, NOTHING_BELOW};
     const int opponent = sideIndex(pos.side ^ BLACK);
     switch (classifyQuietMove(move, kingToMove(context), context.pieces.king[opponent],
                               context.pieces.pieces[opponent])) {
@@ -109,11 +107,21 @@ Settlement settleUnplayed(const SearchContext& context, const Node& node, Move m
     return {Settled::PLAY, NOTHING_BELOW};
 }
 
+// Tells whether the node's answer holds for its window only unless a child still cuts off:
+// an answer below was bound, or its best score passed over a one-sided answer.
+bool boundUnlessCutoff(const Node& node) {
+    return atBestScore(node.searched, node.best != NO_MOVE).windowBound;
+}
+
 // Searches a move's child: the first legal move with the node's window, the others first
 // with a null window that asks only whether they are better, then with the full window
 // where the answer lies inside it. In generation order the full window is search()'s own,
 // and an answer the rule bound to the null window is searched again with it.
 Answer searchMoveWindows(SearchContext& context, Node& node, const Played& played) {
+    // A node by promise whose answer the rule already bound can use only a cut-off.
+    if (!node.inOrder && boundUnlessCutoff(node)) {
+        return searchChild(context, node, played, node.beta - 1, node.beta, Window::FREE);
+    }
     const Window full = node.inOrder ? Window::EXACT : Window::FREE;
     if (!node.anyLegal) return searchChild(context, node, played, node.alpha, node.beta, full);
     Answer answer = searchChild(context, node, played, node.alpha, node.alpha + 1, Window::FREE);
@@ -127,6 +135,24 @@ Answer searchMoveWindows(SearchContext& context, Node& node, const Played& playe
     return answer;
 }
 
+// Answers for a move of the node: settled without playing it where that is safe,
+// otherwise played and searched. Returns false when the move is illegal.
+bool answerMove(SearchContext& context, Node& node, Move move, Answer& answer) {
+    const Settlement settled = settleUnplayed(context, node, move);
+    if (settled.outcome == Settled::ILLEGAL) return false;
+    if (settled.outcome == Settled::BELOW_ALPHA) {
+        ++context.calls;  // the child a search would have entered
+        node.searched = widened(node.searched, settled.child);
+        answer = {node.alpha, settled.child};
+        return true;
+    }
+    Played played{};
+    if (!playMove(context, node, move, played)) return false;
+    answer = searchMoveWindows(context, node, played);
+    takeBack(context, node);
+    return true;
+}
+
 // 6. Searches the node's moves as the picker hands them out until one reaches beta;
 // returns whether one did. By promise, an answer the rule bound to its window tells
 // nothing and is passed over; in generation order every answer is search()'s own.
@@ -134,24 +160,17 @@ bool searchMoves(SearchContext& context, Node& node, MovePicker& picker) {
     for (PickedMove picked = nextMove(picker, context.ordering, node.ply); picked.move != NO_MOVE;
          picked = nextMove(picker, context.ordering, node.ply)) {
         const Move move = picked.move;
-        const Settlement settled = settleUnplayed(context, node, move);
-        if (settled.outcome == Settled::ILLEGAL) continue;
-        if (settled.outcome == Settled::BELOW_ALPHA) {
-            ++context.calls;  // the child a search would have entered
-            node.anyLegal = true;
-            node.searched = widened(node.searched, settled.child);
-            continue;
-        }
-        Played played{};
-        if (!playMove(context, node, move, played)) continue;
-        const Answer answer = searchMoveWindows(context, node, played);
+        Answer answer{};
+        if (!answerMove(context, node, move, answer)) continue;
         node.anyLegal = true;
-        takeBack(context, node);
         if (answer.provenance.windowBound) {
             node.searched.windowBound = true;
             if (!node.inOrder) continue;
         }
-        if (answer.score <= node.alpha) continue;
+        if (answer.score <= node.alpha) {
+            node.searched.oneSided = node.searched.oneSided || answer.provenance.oneSided;
+            continue;
+        }
         node.best = move;
         if (answer.score >= node.beta) {
             node.cutting = answer.provenance;
@@ -171,7 +190,7 @@ bool searchMoves(SearchContext& context, Node& node, MovePicker& picker) {
 // stored.
 Answer finishNode(SearchContext& context, const Node& node, bool cutoff) {
     const bool top = node.ply == 0;
-    Answer answer{node.alpha, withClockTest(node.searched)};
+    Answer answer{node.alpha, atBestScore(node.searched, node.best != NO_MOVE)};
     Bound bound = node.best == NO_MOVE ? BOUND_UPPER : BOUND_EXACT;
     if (cutoff) {
         answer = {node.beta, atCutoff(node.searched, node.cutting, node.beta, pos.halfmoveClock)};
@@ -236,8 +255,10 @@ Answer visitNode(SearchContext& context, NodeRequest request, const KeyOrigin& o
     } else {
         pickByPromise(picker, entry != nullptr ? entry->move : NO_MOVE, pieces);
     }
+    context.work.inOrderNodes += node.inOrder;
     bool cutoff = searchMoves(context, node, picker);
-    if (!cutoff && node.searched.windowBound && request.window == Window::EXACT) {
+    if (!cutoff && boundUnlessCutoff(node) && request.window == Window::EXACT) {
+        ++context.work.inOrderNodes;
         node = startNode(context, request, origin, true);
         pickInGenerationOrder(picker, pieces);
         cutoff = searchMoves(context, node, picker);

@@ -224,6 +224,16 @@ int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, in
     return hasLegalMove(m) ? 0 : NO_LEGAL_MOVE;
 }
 
+bool hasLegalMoveInCheck(int kingSquare) {
+    const int opponent = pos.side ^ BLACK;
+    for (int d : KING_STEPS) {
+        const PieceCode target = pos.board[kingSquare + d];
+        const bool free = target == EMPTY || isPieceOf(target, opponent);
+        if (free && leavesKingSafe(kingSquare, kingSquare, kingSquare + d, opponent)) return true;
+    }
+    return bestLegalGainByGeneration() != NO_LEGAL_MOVE;
+}
+
 int bestLegalGainByGeneration() {
     MoveList list;
     generateMoves(list);

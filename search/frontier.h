@@ -19,6 +19,10 @@ int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, in
 // Answers the same by generating and playing every move; works in check as well.
 int bestLegalGainByGeneration();
 
+// Tells whether the side to move, in check with its king on kingSquare, has a legal move:
+// a safe king step if there is one, otherwise by generating and playing every move.
+bool hasLegalMoveInCheck(int kingSquare);
+
 enum class QuietMoveOutcome { ILLEGAL, LEAVES_A_REPLY, OTHER };
 
 // Judges a quiet move of the side to move (no capture, promotion, castling or en passant)

@@ -21,10 +21,13 @@ struct Provenance {
     int quiet;         // plies without a capture or pawn move down to the deepest clock test
                        // the answer relied on; NO_CLOCK_TEST for none
     bool windowBound;  // the fifty-move rule made it hold for its own window only
+    bool oneSided;     // a bound that the rule makes hold only on its own side: a cut-off
+                       // at beta for every lower beta, a fail-low at alpha for every
+                       // higher alpha, as a table's bounds are used; no value rests on it
 };
 
 // A leaf, or a node without a legal move: nothing below it, and no clock read.
-constexpr Provenance NOTHING_BELOW{0, NO_CLOCK_TEST, false};
+constexpr Provenance NOTHING_BELOW{0, NO_CLOCK_TEST, false, false};
 
 // Scores at least this far from zero are mate scores: a mate scores SCORE_LIMIT less the
 // history count, which is at most HISTORY_SIZE, and material never comes near.
@@ -58,14 +61,15 @@ constexpr int matedScore(int historyCount) { return historyCount - SCORE_LIMIT; 
 // Returns what a child's answer relied on, seen from its parent.
 constexpr Provenance throughMove(Provenance child, Move move) {
     const bool readsClock = child.quiet != NO_CLOCK_TEST && !restartsClock(move);
-    return {child.reach + 1, readsClock ? child.quiet + 1 : NO_CLOCK_TEST, child.windowBound};
+    return {child.reach + 1, readsClock ? child.quiet + 1 : NO_CLOCK_TEST, child.windowBound,
+            child.oneSided};
 }
 
 // Returns what a node's answer relies on once one more child was searched: as far down and
-// as many quiet plies as any of them. Whether it holds only for its window is the move
-// loop's to say.
+// as many quiet plies as any of them. How far it holds is the move loop's to say.
 constexpr Provenance widened(Provenance node, Provenance child) {
-    return {std::max(node.reach, child.reach), std::max(node.quiet, child.quiet), node.windowBound};
+    return {std::max(node.reach, child.reach), std::max(node.quiet, child.quiet), node.windowBound,
+            node.oneSided};
 }
 
 // Returns what an answer relies on when it also relies on the node's own clock test: a
@@ -80,34 +84,49 @@ constexpr Provenance withClockTest(Provenance p) {
 // less. This is the one fact that makes cut-offs at such a beta independent of the clock.
 constexpr bool ruleReachesBeta(int beta) { return beta <= 0; }
 
-// Tells whether a cut-off at beta holds in every window: under the rule, one at a positive
-// beta holds for this window only, since a higher beta gets the rule's 0.
-constexpr bool cutoffHoldsInEveryWindow(int clock, int beta) {
+// Tells whether a cut-off at beta holds for every higher beta as well, as an ordinary
+// lower bound does: under the rule, one at a positive beta does not, since a beta beyond
+// every child gets the rule's 0.
+constexpr bool cutoffHoldsForHigherBetas(int clock, int beta) {
     return !underFiftyMoveRule(clock) || ruleReachesBeta(beta);
 }
 
 // Returns what a cut-off at beta relies on: what the node searched reached, the quiet plies
-// of the answer that cut off and, unless the rule would give beta too, the node's own
-// clock test.
+// of the answer that cut off and, unless the rule would give beta as well, the node's own
+// clock test. It is one-sided when the answer that cut off was, or when the rule's answer
+// holds for lower betas only.
 constexpr Provenance atCutoff(Provenance searched, Provenance cutting, int beta, int clock) {
-    const bool bound = cutting.windowBound || !cutoffHoldsInEveryWindow(clock, beta);
-    const Provenance p{searched.reach, cutting.quiet, bound};
+    const bool oneSided = cutting.oneSided || !cutoffHoldsForHigherBetas(clock, beta);
+    const Provenance p{searched.reach, cutting.quiet, cutting.windowBound, oneSided};
     return ruleReachesBeta(beta) ? p : withClockTest(p);
 }
 
-// Returns what the answer of a node outside the rule whose children are all leaves relies
-// on: one ply below, and its own clock test unless it cut off at a beta the rule reaches.
+// Returns what a node's best score relies on when no child reached beta: what its children
+// reached, and its own clock test. A fail-low is as one-sided as the answers below it. A
+// raised alpha is no bound: where it passed over a one-sided answer, it holds for its
+// window only, since with a lower alpha that child could have scored above it.
+constexpr Provenance atBestScore(Provenance searched, bool raisedAlpha) {
+    Provenance p = withClockTest(searched);
+    if (raisedAlpha) {
+        p.windowBound = p.windowBound || p.oneSided;
+        p.oneSided = false;
+    }
+    return p;
+}
+
+// Returns what the answer of a node whose children are all leaves relies on: one ply below,
+// and its own clock test unless it cut off at a beta the rule reaches.
 constexpr Provenance atFrontier(bool cutoff, int beta, int clock) {
-    constexpr Provenance LEAVES{1, NO_CLOCK_TEST, false};
+    constexpr Provenance LEAVES{1, NO_CLOCK_TEST, false, false};
     return cutoff ? atCutoff(LEAVES, LEAVES, beta, clock) : withClockTest(LEAVES);
 }
 
 // Tells whether an answer may be used, or stored, at a node ply plies below the top with
-// the given clock and history count: it holds for every window, and none of the three
-// limits falls within what it looked at. The table probe and the table store both ask.
+// the given clock and history count: it holds for every window on either side, and none of the
+// three limits falls within what it looked at. The table probe and the table store both ask.
 constexpr bool reusable(Provenance p, int ply, int clock, int historyCount) {
-    return !p.windowBound && ply + p.reach < MAX_PLY && clock + p.quiet < FIFTY_MOVE_LIMIT &&
-           historyCount + p.reach < HISTORY_SIZE;
+    return !p.windowBound && !p.oneSided && ply + p.reach < MAX_PLY &&
+           clock + p.quiet < FIFTY_MOVE_LIMIT && historyCount + p.reach < HISTORY_SIZE;
 }
 
 // Converts a mate score between distance from the top (in the search) and distance from

@@ -26,9 +26,6 @@ inline int fastSearch(int depth, uint64_t* calls = nullptr) {
 
 inline void clearSearchTable() { clearTable(fastSearcher().table); }
 
-// The calls of the last fast search sameChoice ran.
-inline uint64_t lastFastCalls = 0;
-
 // Compares both searches on the current position and checks that each leaves it as found.
 inline ::testing::AssertionResult sameChoice(int depth) {
     const Position before = pos;
@@ -37,7 +34,7 @@ inline ::testing::AssertionResult sameChoice(int depth) {
     const Move expectedMove = bestMove;
     ::testing::AssertionResult restored = test::sameAfterSearch(before);
     if (!restored) return restored << " after search";
-    const int actual = test::fastSearch(depth, &lastFastCalls);
+    const int actual = test::fastSearch(depth);
     if (!(restored = test::sameAfterSearch(before))) return restored << " after fastSearch";
     if (expected == actual && expectedMove == bestMove) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
