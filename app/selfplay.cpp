@@ -2,6 +2,7 @@
 
 #include "app/console.h"
 #include "app/render.h"
+#include "core/attacks.h"
 #include "core/position.h"
 #include "core/rules.h"
 #include "search/fastsearch.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/attacks.h"
 #include "core/position.h"
-#include "core/rules.h"
 
 namespace {
 

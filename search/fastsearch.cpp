@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/attacks.h"
 #include "core/fen.h"
 #include "core/legality.h"
 #include "core/movegen.h"

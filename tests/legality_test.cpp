@@ -2,6 +2,7 @@
 // what makeMove accepts, on random games and on positions where the rules are subtle.
 
 #include "core/legality.h"
+#include "core/movecount.h"
 #include "tests/test_util.h"
 
 namespace {

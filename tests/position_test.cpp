@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "core/attacks.h"
 #include "search/ttable.h"
 #include "tests/test_util.h"
 
