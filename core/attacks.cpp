@@ -50,9 +50,8 @@ bool isPawnAttacked(int square, int bySide) {
     }
     if (b[square + back] == pawn) return true;
     const int doubleFrom = square + 2 * back;
-    const bool onStartRow = bySide == WHITE ? doubleFrom >= 80 : doubleFrom <= 40;
-    if (b[square + back] == EMPTY && onStartRow && doubleFrom >= 0 && doubleFrom < BOARD_SIZE &&
-        b[doubleFrom] == pawn) {
+    if (b[square + back] == EMPTY && isPawnStartSquare(doubleFrom, bySide) && doubleFrom >= 0 &&
+        doubleFrom < BOARD_SIZE && b[doubleFrom] == pawn) {
         return true;
     }
     return square == pos.epSquare && (b[square + back - 1] == pawn || b[square + back + 1] == pawn);

@@ -15,13 +15,6 @@ constexpr int MOST_MOVES_OF[KING + 1] = {0, 12, 8, 13, 14, 27, 8};
 constexpr int MOST_SPECIAL_MOVES = 4;  // two castling entries, two en-passant captures
 constexpr int PROMOTION_CHOICES = QUEEN - KNIGHT + 1;
 
-// Pawns on these rows may still make their double step.
-constexpr int WHITE_PAWN_START_ROW_FIRST_SQUARE = 80;
-constexpr int BLACK_PAWN_START_ROW_LAST_SQUARE = 40;
-// Squares below or above these lie on the promotion ranks.
-constexpr int WHITE_PROMOTION_LIMIT = 30;
-constexpr int BLACK_PROMOTION_LIMIT = 90;
-
 constexpr SquareSet EVERY_SQUARE = ~SquareSet{0};
 
 // What the count of one position needs to know about the side to move.
@@ -155,9 +148,7 @@ int countPinnedPawnMoves(const Counting& c, int from) {
     const PieceCode* b = pos.board;
     const int pinLine = lineStep(c.king, from);
     const int step = from + c.forward;
-    const bool promotes =
-        c.side == WHITE ? step < WHITE_PROMOTION_LIMIT : step > BLACK_PROMOTION_LIMIT;
-    const int perMove = promotes ? PROMOTION_CHOICES : 1;
+    const int perMove = isPromotionSquare(step, c.side) ? PROMOTION_CHOICES : 1;
     int n = 0;
     for (int side : {-1, 1}) {
         const int to = step + side;
@@ -165,9 +156,7 @@ int countPinnedPawnMoves(const Counting& c, int from) {
     }
     if (b[step] != EMPTY || lineStep(c.king, step) != pinLine) return n;
     n += perMove;
-    const bool onStartRow = c.side == WHITE ? from >= WHITE_PAWN_START_ROW_FIRST_SQUARE
-                                            : from <= BLACK_PAWN_START_ROW_LAST_SQUARE;
-    if (onStartRow && b[step + c.forward] == EMPTY) ++n;
+    if (isPawnStartSquare(from, c.side) && b[step + c.forward] == EMPTY) ++n;
     return n;
 }
 
@@ -176,9 +165,6 @@ constexpr int BITS_PER_ROW = 8;
 constexpr SquareSet rowBits(int row) { return SquareSet{0xFF} << BITS_PER_ROW * (row - 2); }
 constexpr SquareSet FILE_A_BITS = 0x0101010101010101ULL;
 constexpr SquareSet FILE_H_BITS = 0x8080808080808080ULL;
-// The rows a pawn reaches with the first half of its double step.
-constexpr int WHITE_DOUBLE_STEP_ROW = 7;
-constexpr int BLACK_DOUBLE_STEP_ROW = 4;
 
 // Counts the squares of a set, adding up bits in ever wider fields.
 constexpr int countSquares(SquareSet set) {
@@ -198,13 +184,13 @@ int countPawnMovesTogether(const Counting& c, SquareSet pawns, SquareSet opposin
         doubles = (steps & rowBits(WHITE_DOUBLE_STEP_ROW)) >> BITS_PER_ROW & empty;
         towardsA = (pawns & ~FILE_A_BITS) >> (BITS_PER_ROW + 1) & opposing;
         towardsH = (pawns & ~FILE_H_BITS) >> (BITS_PER_ROW - 1) & opposing;
-        lastRow = rowBits(2);
+        lastRow = rowBits(WHITE_PROMOTION_ROW);
     } else {
         steps = pawns << BITS_PER_ROW & empty;
         doubles = (steps & rowBits(BLACK_DOUBLE_STEP_ROW)) << BITS_PER_ROW & empty;
         towardsA = (pawns & ~FILE_A_BITS) << (BITS_PER_ROW - 1) & opposing;
         towardsH = (pawns & ~FILE_H_BITS) << (BITS_PER_ROW + 1) & opposing;
-        lastRow = rowBits(9);
+        lastRow = rowBits(BLACK_PROMOTION_ROW);
     }
     steps &= c.targets;
     doubles &= c.targets;

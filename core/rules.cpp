@@ -46,7 +46,7 @@ int changedSquares(Move move, int* squares) {
         squares[n++] = rule->rookTo;
     } else if (hasFlag(move, MF_EN_PASSANT)) {
         // The pawn taken stands behind the square passed over, seen from the capturer.
-        squares[n++] = rowOf(to) == 4 ? to + SOUTH : to + NORTH;
+        squares[n++] = rowOf(to) == BLACK_DOUBLE_STEP_ROW ? to + SOUTH : to + NORTH;
     }
     return n;
 }
