@@ -4,6 +4,7 @@
 
 #include "app/console.h"
 #include "app/render.h"
+#include "core/attacks.h"
 #include "core/position.h"
 #include "core/rules.h"
 #include "search/fastsearch.h"

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/attacks.h"
 #include "core/fen.h"
 #include "core/movegen.h"
 #include "core/perft.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/attacks.h"
 #include "core/position.h"
-#include "core/rules.h"
 
 namespace {
 
@@ -103,7 +103,8 @@ bool checkPieces(const Position& p, std::string& error) {
         const PieceCode piece = p.board[i];
         if (pieceType(piece) == KING) ++kings[pieceColour(piece) == BLACK];
         const int row = rowOf(i);
-        if (pieceType(piece) == PAWN && (row == 2 || row == 9)) {
+        if (pieceType(piece) == PAWN &&
+            (row == WHITE_PROMOTION_ROW || row == BLACK_PROMOTION_ROW)) {
             error = "pawn on the first or last rank at " + squareName(i);
             return false;
         }
@@ -143,7 +144,7 @@ bool parseEnPassant(std::string_view field, Position& p, std::string& error) {
     if (field == "-") return true;
     const int square = parseSquare(field);
     const int forward = p.side == WHITE ? NORTH : SOUTH;  // the side to move's direction
-    const int expectedRow = p.side == WHITE ? 4 : 7;
+    const int expectedRow = p.side == WHITE ? BLACK_DOUBLE_STEP_ROW : WHITE_DOUBLE_STEP_ROW;
     const PieceCode pusher = PAWN | (p.side ^ BLACK);
     if (square == NO_SQUARE || rowOf(square) != expectedRow || p.board[square] != EMPTY ||
         p.board[square + forward] != EMPTY || p.board[square - forward] != pusher) {

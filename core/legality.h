@@ -1,39 +1,10 @@
-// Legality without playing the move: the lines through the king, the pieces that give
-// check and the moves that answer it, pins, and the number of legal moves of a position.
-// Every answer here is the one makeMove would give.
+// Legality without playing the move: the pieces that give check and the moves that
+// answer it, pins, and whether a move leaves the mover's king safe. Every answer here is
+// the one makeMove would give.
 #pragma once
 
 #include "core/move.h"
 #include "core/position.h"
-
-constexpr int signOf(int x) { return (x > 0) - (x < 0); }
-
-// The steps between every pair of playing squares that share a line.
-struct LineTable {
-    int8_t step[BOARD_SIZE][BOARD_SIZE];
-    constexpr LineTable() : step() {
-        for (int a = 0; a < BOARD_SIZE; ++a) {
-            for (int b = 0; b < BOARD_SIZE; ++b) {
-                if (a == b || !isPlayingSquare(a) || !isPlayingSquare(b)) continue;
-                const int rows = rowOf(b) - rowOf(a);
-                const int columns = columnOf(b) - columnOf(a);
-                if (rows == 0 || columns == 0 || rows == columns || rows == -columns) {
-                    step[a][b] = static_cast<int8_t>(signOf(rows) * ROW_WIDTH + signOf(columns));
-                }
-            }
-        }
-    }
-};
-inline constexpr LineTable LINES;
-
-// Returns the step from one playing square towards another on the same rank, file or
-// diagonal, or 0 when they share no line.
-inline int lineStep(int from, int to) { return LINES.step[from][to]; }
-
-// Tells whether the first piece on the line from kingSquare through 'through' is a
-// slider of bySide that moves along that line: whether emptying 'through' exposes the
-// king. Nothing is assumed about pieces other than those on that line.
-bool isExposedThrough(int kingSquare, int through, int bySide);
 
 // The pieces that give check: how many, the first found, and for a slider the step
 // from the king towards it (0 for a knight or a pawn).
@@ -42,6 +13,15 @@ struct Checkers {
     int square;
     int step;
 };
+
+// Adds a piece giving check from the square; a slider's step from the king towards it,
+// or 0. The first one added is the one kept.
+inline void addChecker(Checkers& checkers, int square, int step) {
+    if (checkers.count++ == 0) {
+        checkers.square = square;
+        checkers.step = step;
+    }
+}
 
 // Finds the pieces of bySide that attack the king on the given square.
 Checkers findCheckers(int king, int bySide);
@@ -74,22 +54,3 @@ bool leavesCheckUnanswered(Move move, const Checkers& check, int king);
 // move and en passant need the full attack test; any other move can only open the line
 // through its from-square.
 bool exposesOwnKing(Move move, int kingBefore, int kingNow);
-
-// Where the side to move's king, pieces and pawns stand, and the opponent's pieces and
-// pawns.
-struct MoverSquares {
-    int king;
-    SquareSet own;
-    SquareSet pawns;
-    SquareSet opposing;
-    SquareSet opposingPawns;
-};
-
-// Counts the moves of the side to move that makeMove would accept among those
-// generateMoves lists, without playing them. Only where the pieces could have more moves
-// than a move list holds (MAX_MOVES, which takes a pile of promoted pieces) does it play
-// the moves one by one.
-int countLegalMoves(const MoverSquares& squares);
-
-// Counts the legal moves in the same way, finding the king and the pieces first.
-int countLegalMoves();

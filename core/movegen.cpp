@@ -8,16 +8,25 @@ struct PieceMoves {
     bool slides;
 };
 
+// Makes a piece's entry from one of the board's step tables, keeping its order.
+template <int N>
+constexpr PieceMoves pieceMoves(const int (&steps)[N], bool slides) {
+    PieceMoves moves{{}, N, slides};
+    for (int k = 0; k < N; ++k) moves.offsets[k] = steps[k];
+    return moves;
+}
+
+// Indexed by piece type, each piece's steps in the order they are tried; pawns are
+// generated separately.
 // clang-format off
-// Indexed by piece type; pawns are generated separately.
 constexpr PieceMoves DIRECTIONS[KING + 1] = {
-    {{}, 0, false},                                    // empty
-    {{}, 0, false},                                    // pawn
-    {{-21, -19, -12, -8, 8, 12, 19, 21}, 8, false},    // knight
-    {{-11, -9, 9, 11}, 4, true},                       // bishop
-    {{-10, -1, 1, 10}, 4, true},                       // rook
-    {{-11, -10, -9, -1, 1, 9, 10, 11}, 8, true},       // queen
-    {{-11, -10, -9, -1, 1, 9, 10, 11}, 8, false},      // king
+    {{}, 0, false},                     // empty
+    {{}, 0, false},                     // pawn
+    pieceMoves(KNIGHT_STEPS, false),    // knight
+    pieceMoves(DIAGONAL_STEPS, true),   // bishop
+    pieceMoves(STRAIGHT_STEPS, true),   // rook
+    pieceMoves(KING_STEPS, true),       // queen
+    pieceMoves(KING_STEPS, false),      // king
 };
 // clang-format on
 
@@ -26,19 +35,8 @@ constexpr uint32_t PAWN_DOUBLE_STEP = MF_PAWN | MF_DOUBLE_PUSH;
 constexpr uint32_t PAWN_CAPTURE = MF_PAWN | MF_CAPTURE;
 constexpr uint32_t EN_PASSANT_CAPTURE = MF_PAWN | MF_CAPTURE | MF_EN_PASSANT;
 
-// Pawns on these rows may still make their double step.
-constexpr int WHITE_PAWN_START_ROW_FIRST_SQUARE = 80;
-constexpr int BLACK_PAWN_START_ROW_LAST_SQUARE = 40;
-// Squares below or above these lie on the promotion ranks.
-constexpr int WHITE_PROMOTION_LIMIT = 30;
-constexpr int BLACK_PROMOTION_LIMIT = 90;
-
 constexpr PieceCode WHITE_PAWN = PAWN | WHITE;
 constexpr PieceCode BLACK_PAWN = PAWN | BLACK;
-
-bool isPromotionSquare(int to) {
-    return pos.side == WHITE ? to < WHITE_PROMOTION_LIMIT : to > BLACK_PROMOTION_LIMIT;
-}
 
 void appendMove(MoveList& list, Move move) {
     if (list.count < MAX_MOVES) list.moves[list.count++] = move;
@@ -50,7 +48,7 @@ void addWhitePawnMoves(MoveList& list, int i) {
     if (isPieceOf(b[i - 9], BLACK)) addMove(list, i, i - 9, PAWN_CAPTURE);
     if (b[i - 10] == EMPTY) {
         addMove(list, i, i - 10, PAWN_STEP);
-        if (i >= WHITE_PAWN_START_ROW_FIRST_SQUARE && b[i - 20] == EMPTY) {
+        if (isPawnStartSquare(i, WHITE) && b[i - 20] == EMPTY) {
             addMove(list, i, i - 20, PAWN_DOUBLE_STEP);
         }
     }
@@ -62,7 +60,7 @@ void addBlackPawnMoves(MoveList& list, int i) {
     if (isPieceOf(b[i + 11], WHITE)) addMove(list, i, i + 11, PAWN_CAPTURE);
     if (b[i + 10] == EMPTY) {
         addMove(list, i, i + 10, PAWN_STEP);
-        if (i <= BLACK_PAWN_START_ROW_LAST_SQUARE && b[i + 20] == EMPTY) {
+        if (isPawnStartSquare(i, BLACK) && b[i + 20] == EMPTY) {
             addMove(list, i, i + 20, PAWN_DOUBLE_STEP);
         }
     }
@@ -124,7 +122,7 @@ void addMovesFrom(MoveList& list, int i) {
 }  // namespace
 
 void addMove(MoveList& list, int from, int to, uint32_t flags) {
-    if ((flags & MF_PAWN) && isPromotionSquare(to)) {
+    if ((flags & MF_PAWN) && isPromotionSquare(to, pos.side)) {
         for (int type = KNIGHT; type <= QUEEN; ++type) {
             appendMove(list, makeMoveCode(from, to, type, flags | MF_PROMOTION));
         }

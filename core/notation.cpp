@@ -1,5 +1,6 @@
 #include "core/notation.h"
 
+#include "core/attacks.h"
 #include "core/fen.h"
 #include "core/position.h"
 #include "core/rules.h"

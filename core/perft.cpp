@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/legality.h"
+#include "core/movecount.h"
 #include "core/pieces.h"
 #include "core/position.h"
 #include "core/rules.h"
@@ -40,11 +41,7 @@ void restoreChangedSquares(Move move, const PositionSnapshot& snapshot) {
 uint64_t countSequences(int depth, const PieceSquares& sides) {
     const int us = sideIndex(pos.side);
     const int king = sides.king[us];
-    if (depth == 1) {
-        const MoverSquares squares{king, sides.pieces[us], sides.pawns[us], sides.pieces[us ^ 1],
-                                   sides.pawns[us ^ 1]};
-        return static_cast<uint64_t>(countLegalMoves(squares));
-    }
+    if (depth == 1) return static_cast<uint64_t>(countLegalMoves(sides));
     MoveList list;
     generateMovesOf(list, sides.pieces[us]);
     const Checkers check = findCheckers(king, pos.side ^ BLACK);

@@ -35,7 +35,7 @@ constexpr int NORTH = -10;                // one rank towards rank 8
 constexpr int SOUTH = 10;                 // one rank towards rank 1
 
 // Steps on the board: a knight's jumps, a king's steps (also the queen's rays), and the
-// bishop's and rook's rays.
+// bishop's and rook's rays, each in the order the move generator tries them.
 // clang-format off
 inline constexpr int KNIGHT_STEPS[8]   = {-21, -19, -12, -8, 8, 12, 19, 21};
 inline constexpr int KING_STEPS[8]     = {-11, -10, -9, -1, 1, 9, 10, 11};
@@ -44,6 +44,30 @@ inline constexpr int STRAIGHT_STEPS[4] = {-10, -1, 1, 10};
 // clang-format on
 constexpr bool isStraightStep(int step) {
     return step == NORTH || step == SOUTH || step == 1 || step == -1;
+}
+
+// The rows of the pawns: each side's start, from which its pawns may make their double
+// step, the row that step passes over (where an en-passant square lies), and the row on
+// which they promote.
+// clang-format off
+constexpr int WHITE_PAWN_START_ROW  = 8;  // rank 2
+constexpr int BLACK_PAWN_START_ROW  = 3;  // rank 7
+constexpr int WHITE_DOUBLE_STEP_ROW = WHITE_PAWN_START_ROW - 1;
+constexpr int BLACK_DOUBLE_STEP_ROW = BLACK_PAWN_START_ROW + 1;
+constexpr int WHITE_PROMOTION_ROW   = 2;  // rank 8
+constexpr int BLACK_PROMOTION_ROW   = 9;  // rank 1
+// clang-format on
+
+// Tells whether a pawn of the colour on the square stands on its starting row; pawns
+// never stand on their own first rank.
+constexpr bool isPawnStartSquare(int square, int colour) {
+    return colour == WHITE ? square >= WHITE_PAWN_START_ROW * ROW_WIDTH
+                           : square < (BLACK_PAWN_START_ROW + 1) * ROW_WIDTH;
+}
+// Tells whether a pawn of the colour promotes on reaching the square.
+constexpr bool isPromotionSquare(int square, int colour) {
+    return colour == WHITE ? square < (WHITE_PROMOTION_ROW + 1) * ROW_WIDTH
+                           : square >= BLACK_PROMOTION_ROW * ROW_WIDTH;
 }
 
 // The fixed squares of kings and rooks on their starting ranks.

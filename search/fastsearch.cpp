@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/attacks.h"
 #include "core/fen.h"
 #include "core/rules.h"
 #include "search/evaluate.h"

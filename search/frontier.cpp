@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "core/attacks.h"
 #include "core/legality.h"
 #include "core/movegen.h"
 #include "core/position.h"

@@ -1,5 +1,6 @@
 #include "search/search.h"
 
+#include "core/attacks.h"
 #include "core/movegen.h"
 #include "core/position.h"
 #include "core/rules.h"

@@ -6,6 +6,7 @@
 
 #include "app/render.h"
 #include "app/selfplay.h"
+#include "core/attacks.h"
 #include "core/notation.h"
 #include "tests/test_util.h"
 

@@ -2,6 +2,7 @@
 // what makeMove accepts, on random games and on positions where the rules are subtle.
 
 #include "core/legality.h"
+#include "core/movecount.h"
 #include "tests/test_util.h"
 
 namespace {
@@ -28,11 +29,13 @@ void compareWithMakeMove() {
             verdict = playPseudoLegal(m) && !exposesOwnKing(m, king, from == king ? to : king);
             pos = before;
         }
-        EXPECT_EQ(verdict, legal) << fen << " " << m;
+        EXPECT_EQ(verdict, legal) << fen << " " << coordinateName(m);
         if (from == king && !special) {
-            EXPECT_EQ(leavesKingSafe(king, from, to, opponent), legal) << fen << " " << m;
+            EXPECT_EQ(leavesKingSafe(king, from, to, opponent), legal)
+                << fen << " " << coordinateName(m);
         } else if (check.count == 0 && !special) {
-            EXPECT_EQ(keepsKingCovered(king, from, to, opponent), legal) << fen << " " << m;
+            EXPECT_EQ(keepsKingCovered(king, from, to, opponent), legal)
+                << fen << " " << coordinateName(m);
         }
         accepted += legal;
     }

@@ -29,6 +29,8 @@ inline uint64_t dividedTotal(int depth, int threads) {
     return total;
 }
 
+inline void PrintTo(const PerftCase& c, std::ostream* out) { *out << c.fen; }
+
 inline std::string perftCaseName(const testing::TestParamInfo<PerftCase>& param) {
     return param.param.name;
 }

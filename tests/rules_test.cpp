@@ -21,7 +21,7 @@ TEST_P(PlayMove, ChangesThePositionOrRefusesWithoutTrace) {
         move = test::findMove(c.move);
         pos.side ^= BLACK;
     }
-    ASSERT_NE(move, NO_MOVE) << "not generated";
+    ASSERT_TRUE(move != NO_MOVE) << c.move << " is not generated";
     const Position before = pos;
     const bool accepted = makeMove(move);
     if (std::string(c.after) == REFUSED) {
