@@ -1,6 +1,7 @@
 // The fast search: the straightforward search's answers, found with far fewer calls. Why
 // every answer is the same is set out claim by claim in docs/fastsearch-proof.md, each
-// claim naming the function here, in rulenode.cpp or in provenance.h that makes it true.
+// claim naming the function here, in rulenode.cpp, frontier.cpp or provenance.h that makes
+// it true.
 #include "search/fastsearch.h"
 
 #include <algorithm>
@@ -37,19 +38,6 @@ int historyCountAtNode(const SearchContext& context, int ply) {
     return historyCountAt(context.rootHistoryCount, ply);
 }
 
-// 3. Scores a node outside the rule whose children are all leaves by the best material its
-// side can win with one legal move, without visiting them.
-Answer searchFrontier(const SearchContext& context, const NodeRequest& request) {
-    const int gain = bestGainAt(context, request, request.alpha);
-    if (gain == NO_LEGAL_MOVE) {
-        return {noMoveScore(context, request.ply, request.inCheck), NOTHING_BELOW};
-    }
-    const int best = request.material + gain;
-    const bool cutoff = best >= request.beta;
-    return {cutoff ? request.beta : std::max(best, request.alpha),
-            atFrontier(cutoff, request.beta, pos.halfmoveClock)};
-}
-
 // 5. Returns true, with the answer, when the table holds one for the node: of the same
 // depth, reusable here, and decisive for the window.
 bool answerFromTable(const SearchContext& context, const TableEntry& entry, const Node& node,
@@ -66,46 +54,6 @@ bool answerFromTable(const SearchContext& context, const TableEntry& entry, cons
         return true;
     }
     return false;
-}
-
-// What a move's child needs before it is searched.
-enum class Settled {
-    PLAY,         // only searching it tells
-    ILLEGAL,      // it exposes the king
-    BELOW_ALPHA,  // legal, and its child cuts off at its beta without a search
-};
-
-struct Settlement {
-    Settled outcome;
-    Provenance child;  // for BELOW_ALPHA: what the child's cut-off relies on, seen from here
-};
-
-// Tells whether a quiet move is a piece's quiet move or a pawn's step.
-bool isQuiet(Move move) {
-    const uint32_t flags = moveFlags(move);
-    return flags == 0 || flags == MF_PAWN || flags == (MF_PAWN | MF_DOUBLE_PUSH);
-}
-
-// Classifies a move without playing it. At a node whose children are leaves, a quiet move
-// from a material balance no better than alpha leaves the child no better either, so the
-// child cuts off at its beta, unless the move checks (the child would look further) or
-// leaves the opponent without a move (stalemate scores 0).
-Settlement settleUnplayed(const SearchContext& context, const Node& node, Move move) {
-    if (node.depth != 2 || node.check.count > 0 || node.material > node.alpha || !isQuiet(move)) {
-        return {Settled::PLAY, NOTHING_BELOW};
-    }
-    const Provenance child = atFrontier(true, -node.alpha, clockAfter(pos.halfmoveClock, move));
-    const int opponent = sideIndex(pos.side ^ BLACK);
-    switch (classifyQuietMove(move, kingToMove(context), context.pieces.king[opponent],
-                              context.pieces.pieces[opponent])) {
-        case QuietMoveOutcome::ILLEGAL:
-            return {Settled::ILLEGAL, NOTHING_BELOW};
-        case QuietMoveOutcome::LEAVES_A_REPLY:
-            return {Settled::BELOW_ALPHA, throughMove(child, move)};
-        case QuietMoveOutcome::OTHER:
-            break;
-    }
-    return {Settled::PLAY, NOTHING_BELOW};
 }
 
 // Tells whether the node's answer holds for its window only unless a child still cuts off:
@@ -351,14 +299,6 @@ Answer searchChild(SearchContext& context, Node& node, const Played& played, int
     const Provenance seen = throughMove(answer.provenance, played.move);
     node.searched = widened(node.searched, seen);
     return {-answer.score, seen};
-}
-
-int bestGainAt(const SearchContext& context, const NodeRequest& request, int low) {
-    if (request.inCheck) return bestLegalGainByGeneration();
-    const int us = sideIndex(pos.side);
-    return bestLegalGain(context.pieces.king[us], context.pieces.pieces[us],
-                         context.pieces.pieces[us ^ 1], low - request.material,
-                         request.beta - request.material);
 }
 
 int noMoveScore(const SearchContext& context, int ply, bool inCheck) {

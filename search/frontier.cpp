@@ -16,10 +16,6 @@ constexpr PieceCode VICTIM_ORDER[4] = {QUEEN, ROOK, KNIGHT, PAWN};
 
 constexpr int PROMOTION_GAIN = PIECE_VALUES[QUEEN] - PIECE_VALUES[PAWN];
 
-// Rows where the side's pawns stand one step from promotion.
-constexpr int SEVENTH_ROW_WHITE = 3;
-constexpr int SEVENTH_ROW_BLACK = 8;
-
 struct Mover {
     int side;
     int opponent;
@@ -50,7 +46,8 @@ bool legalMove(const Mover& m, int from, int to) {
 
 // Finds the best promotion: a pawn one step from the last rank, stepping or capturing.
 int bestPromotionGain(const Mover& m) {
-    const int row = m.side == WHITE ? SEVENTH_ROW_WHITE : SEVENTH_ROW_BLACK;
+    // The row one step before the last.
+    const int row = m.side == WHITE ? WHITE_PROMOTION_ROW + 1 : BLACK_PROMOTION_ROW - 1;
     const PieceCode pawn = PAWN | m.side;
     int best = NO_LEGAL_MOVE;
     for (int from = row * ROW_WIDTH + 1; from <= row * ROW_WIDTH + 8; ++from) {
@@ -204,6 +201,12 @@ bool hasLegalMove(const Mover& m) {
     return findsFreeMove(m) || bestLegalGainByGeneration() != NO_LEGAL_MOVE;
 }
 
+// Tells whether a quiet move is a piece's quiet move or a pawn's step.
+bool isQuiet(Move move) {
+    const uint32_t flags = moveFlags(move);
+    return flags == 0 || flags == MF_PAWN || flags == (MF_PAWN | MF_DOUBLE_PUSH);
+}
+
 }  // namespace
 
 int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, int high) {
@@ -279,4 +282,43 @@ QuietMoveOutcome classifyQuietMove(Move move, int kingSquare, int opponentKing,
     b[from] = piece;
     b[to] = EMPTY;
     return outcome;
+}
+
+// Scores a node outside the rule whose children are all leaves by the best material its
+// side can win with one legal move, without visiting them.
+Answer searchFrontier(const SearchContext& context, const NodeRequest& request) {
+    const int gain = bestGainAt(context, request, request.alpha);
+    if (gain == NO_LEGAL_MOVE) {
+        return {noMoveScore(context, request.ply, request.inCheck), NOTHING_BELOW};
+    }
+    const int best = request.material + gain;
+    const bool cutoff = best >= request.beta;
+    return {cutoff ? request.beta : std::max(best, request.alpha),
+            atFrontier(cutoff, request.beta, pos.halfmoveClock)};
+}
+
+int bestGainAt(const SearchContext& context, const NodeRequest& request, int low) {
+    if (request.inCheck) return bestLegalGainByGeneration();
+    const int us = sideIndex(pos.side);
+    return bestLegalGain(context.pieces.king[us], context.pieces.pieces[us],
+                         context.pieces.pieces[us ^ 1], low - request.material,
+                         request.beta - request.material);
+}
+
+Settlement settleUnplayed(const SearchContext& context, const Node& node, Move move) {
+    if (node.depth != 2 || node.check.count > 0 || node.material > node.alpha || !isQuiet(move)) {
+        return {Settled::PLAY, NOTHING_BELOW};
+    }
+    const Provenance child = atFrontier(true, -node.alpha, clockAfter(pos.halfmoveClock, move));
+    const int opponent = sideIndex(pos.side ^ BLACK);
+    switch (classifyQuietMove(move, context.pieces.king[sideIndex(pos.side)],
+                              context.pieces.king[opponent], context.pieces.pieces[opponent])) {
+        case QuietMoveOutcome::ILLEGAL:
+            return {Settled::ILLEGAL, NOTHING_BELOW};
+        case QuietMoveOutcome::LEAVES_A_REPLY:
+            return {Settled::BELOW_ALPHA, throughMove(child, move)};
+        case QuietMoveOutcome::OTHER:
+            break;
+    }
+    return {Settled::PLAY, NOTHING_BELOW};
 }

@@ -1,9 +1,11 @@
 // The score of a node whose children are all leaves: the material the side to move
-// stands at plus the most it can win with one legal move.
+// stands at plus the most it can win with one legal move; and a quiet move next to the
+// leaves judged without being played.
 #pragma once
 
 #include "core/move.h"
 #include "core/position.h"
+#include "search/node.h"
 
 constexpr int NO_LEGAL_MOVE = -1;
 
@@ -32,3 +34,32 @@ enum class QuietMoveOutcome { ILLEGAL, LEAVES_A_REPLY, OTHER };
 // is left as it was.
 QuietMoveOutcome classifyQuietMove(Move move, int kingSquare, int opponentKing,
                                    SquareSet opponentPieces);
+
+// The fast search's nodes next to the leaves.
+
+// Scores a node outside the fifty-move rule whose children are all leaves by the best
+// material its side can win with one legal move, without visiting them.
+Answer searchFrontier(const SearchContext& context, const NodeRequest& request);
+
+// Returns the most material the side to move can win with one legal move, or
+// NO_LEGAL_MOVE, as precisely as a node whose children are leaves needs it for the window
+// (low, request.beta).
+int bestGainAt(const SearchContext& context, const NodeRequest& request, int low);
+
+// What a move's child needs before it is searched.
+enum class Settled {
+    PLAY,         // only searching it tells
+    ILLEGAL,      // it exposes the king
+    BELOW_ALPHA,  // legal, and its child cuts off at its beta without a search
+};
+
+struct Settlement {
+    Settled outcome;
+    Provenance child;  // for BELOW_ALPHA: what the child's cut-off relies on, seen from here
+};
+
+// Classifies a move of a node without playing it. At a node whose children are leaves, a
+// quiet move from a material balance no better than alpha leaves the child no better
+// either, so the child cuts off at its beta, unless the move checks (the child would look
+// further) or leaves the opponent without a move (stalemate scores 0).
+Settlement settleUnplayed(const SearchContext& context, const Node& node, Move move);

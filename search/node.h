@@ -91,10 +91,5 @@ void takeBack(SearchContext& context, const Node& node);
 Answer searchChild(SearchContext& context, Node& node, const Played& played, int alpha, int beta,
                    Window window);
 
-// Returns the most material the side to move can win with one legal move, or
-// NO_LEGAL_MOVE, as precisely as a frontier node with the window (low, request.beta)
-// needs it.
-int bestGainAt(const SearchContext& context, const NodeRequest& request, int low);
-
 // Returns the score of a node without a legal move: mated in check, stalemate otherwise.
 int noMoveScore(const SearchContext& context, int ply, bool inCheck);
