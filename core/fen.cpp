@@ -187,8 +187,8 @@ bool readFen(std::string_view fen, std::string& error, int* fullmoveNumber) {
         error = "a FEN record has four to six fields, not " + std::to_string(fields.size());
         return false;
     }
-    static Position candidate;
-    static Position previous;
+    Position candidate;
+    Position previous;
     int fullmove = 1;
     if (!parseFields(fields, candidate, error, fullmove)) return false;
     candidate.historyCount = 0;

@@ -28,8 +28,7 @@ bool finalPositionRepeated(const std::vector<std::string>& keys) {
 
 // Names the SAN of the move just played, from the position before it.
 std::string sanOfPlayedMove(const Position& before, Move move) {
-    static Position after;
-    after = pos;
+    const Position after = pos;
     pos = before;
     std::string san = sanName(move);
     pos = after;
@@ -62,8 +61,7 @@ bool startRecordAtFen(GameRecord& record, const std::string& fen, std::string& e
 }
 
 RecordedPly playRecordedPly(GameRecord& record, SearchContext& context) {
-    static Position before;
-    before = pos;
+    const Position before = pos;
     const uint64_t callsBefore = context.calls;
     const Clock::time_point start = Clock::now();
     RecordedPly ply;
