@@ -2,8 +2,7 @@
 #include <new>
 
 #include "app/selfplay.h"
-#include "search/fastsearch.h"
-#include "test_util.h"
+#include "search_compare.h"
 
 // Counts every allocation through operator new in this test program, so that a test can
 // tell that the game itself allocates nothing.
@@ -18,17 +17,16 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 TEST(Allocation, TheGameAllocatesNothingWhileItRuns) {
-    static SearchWithTable search;
-    ASSERT_TRUE(setUpSearch(search));
+    SearchContext& context = test::fastSearcher().context;
     test::startGame();
     const long before = allocations.load();
     for (int ply = 0; ply < 12; ++ply)
-        ASSERT_EQ(playPly(search.context).outcome, PlyOutcome::MOVED);
+        ASSERT_EQ(playPly(context).outcome, PlyOutcome::MOVED);
     EXPECT_EQ(allocations.load(), before);
     // Reading a FEN may allocate; playing on from it, through the fifty-move rule, may not.
     ASSERT_TRUE(test::loadFen("7k/8/8/8/8/8/8/K6B w - - 90 1"));
     const long afterFen = allocations.load();
-    while (playPly(search.context).outcome == PlyOutcome::MOVED) {
+    while (playPly(context).outcome == PlyOutcome::MOVED) {
     }
     EXPECT_EQ(allocations.load(), afterFen);
 }

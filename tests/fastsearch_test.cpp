@@ -1,4 +1,6 @@
+#include <memory>
 #include <thread>
+#include <tuple>
 
 #include "search/provenance.h"
 #include "search_compare.h"
@@ -93,9 +95,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, FastSearchRule, ::testing::Values(
     RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 0 1",  "d2a5", 14},
     RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9}));
 // clang-format on
-}  // namespace
 
-namespace {
 // Where an answer may be used again: the extension's bound, the fifty-move rule and the end
 // of the history each lie beyond what it looked at, and the rule did not bind its window.
 struct ReuseRow {
@@ -106,9 +106,8 @@ struct ReuseRow {
     bool reusable;
 };
 void PrintTo(const ReuseRow& r, std::ostream* out) {
-    *out << "reach " << r.provenance.reach << " quiet " << r.provenance.quiet
-         << (r.provenance.windowBound ? " window-bound" : "") << " at ply " << r.ply << " clock "
-         << r.clock << " history " << r.historyCount;
+    *out << "reach " << r.provenance.reach << " quiet " << r.provenance.quiet << " at ply " << r.ply
+         << " clock " << r.clock << " history " << r.historyCount;
 }
 class Reuse : public ::testing::TestWithParam<ReuseRow> {};
 TEST_P(Reuse, HoldsOnlyClearOfTheLimits) {
@@ -131,74 +130,59 @@ INSTANTIATE_TEST_SUITE_P(Provenance, Reuse, ::testing::Values(
     ReuseRow{{5, 3, false, false},  10, 0, HISTORY_SIZE - 5, false}));  // ... or at a full history
 // clang-format on
 
-// What an answer relies on, seen through a move and at a cut-off.
-TEST(Provenance, ThroughMovesAndCutoffs) {
-    const Provenance child{3, 2, false, false};
-    const Move quietMove = makeMoveCode(G1, F1 + 2 * NORTH, 0, 0);
+// What an answer relies on, seen through a move, at a cut-off and at a best score.
+std::tuple<int, int, bool, bool> fields(Provenance p) {
+    return {p.reach, p.quiet, p.windowBound, p.oneSided};
+}
+TEST(Provenance, ThroughMovesCutoffsAndBestScores) {
+    const Provenance child{3, 2, false, false}, unread{2, NO_CLOCK_TEST, false, false};
+    const Move quiet = makeMoveCode(G1, F1 + 2 * NORTH, 0, 0);
     const Move capture = makeMoveCode(G1, F1 + 2 * NORTH, 0, MF_CAPTURE);
     const Move pawnStep = makeMoveCode(A1 + NORTH, A1 + 2 * NORTH, 0, MF_PAWN);
-    const auto same = [](Provenance a, Provenance b) {
-        return a.reach == b.reach && a.quiet == b.quiet && a.windowBound == b.windowBound &&
-               a.oneSided == b.oneSided;
-    };
-    EXPECT_TRUE(same(throughMove(child, quietMove), {4, 3, false, false}));
-    EXPECT_TRUE(same(throughMove(child, capture), {4, NO_CLOCK_TEST, false, false}));
-    EXPECT_TRUE(same(throughMove(child, pawnStep), {4, NO_CLOCK_TEST, false, false}));
-    EXPECT_TRUE(same(throughMove(NOTHING_BELOW, quietMove), {1, NO_CLOCK_TEST, false, false}));
-    const Provenance searched{6, 4, false, false};
-    const Provenance unread{2, NO_CLOCK_TEST, false, false};
-    // A cut-off at a beta of 0 or less is the rule's answer too; at a positive beta it is
-    // not, and under the rule it holds for this window only.
-    EXPECT_TRUE(same(atCutoff(searched, unread, 0, 50), {6, NO_CLOCK_TEST, false, false}));
-    EXPECT_TRUE(same(atCutoff(searched, unread, 1, 50), {6, 0, false, false}));
-    EXPECT_TRUE(same(atCutoff(searched, child, 1, 50), {6, 2, false, false}));
-    EXPECT_TRUE(same(atCutoff(searched, unread, 1, FIFTY_MOVE_LIMIT), {6, 0, false, true}));
-    EXPECT_TRUE(
-        same(atCutoff(searched, unread, 0, FIFTY_MOVE_LIMIT), {6, NO_CLOCK_TEST, false, false}));
-    EXPECT_TRUE(same(throughMove({1, 0, false, true}, quietMove), {2, 1, false, true}));
-    // A fail-low is as one-sided as the answers below it; a raised alpha that passed over a
-    // one-sided answer holds for its window only.
-    EXPECT_TRUE(same(atBestScore({3, 2, false, true}, false), {3, 2, false, true}));
-    EXPECT_TRUE(same(atBestScore({3, 2, false, true}, true), {3, 2, true, false}));
-    EXPECT_TRUE(same(atBestScore({3, NO_CLOCK_TEST, false, false}, true), {3, 0, false, false}));
-    EXPECT_TRUE(same(atFrontier(false, -5, 50), {1, 0, false, false}));
-    EXPECT_TRUE(same(atFrontier(true, -5, 50), {1, NO_CLOCK_TEST, false, false}));
+    const std::pair<Provenance, Provenance> cases[] = {
+        {throughMove(child, quiet), {4, 3, false, false}},
+        {throughMove(child, capture), {4, NO_CLOCK_TEST, false, false}},
+        {throughMove(child, pawnStep), {4, NO_CLOCK_TEST, false, false}},
+        {throughMove({1, 0, false, true}, quiet), {2, 1, false, true}},
+        // A cut-off at a beta of 0 or less is the rule's answer too; one at a positive beta
+        // relies on the clock, and under the rule holds for lower betas only.
+        {atCutoff({6, 4, false, false}, unread, 0, 50), {6, NO_CLOCK_TEST, false, false}},
+        {atCutoff({6, 4, false, false}, unread, 1, 50), {6, 0, false, false}},
+        {atCutoff({6, 4, false, false}, child, 1, 50), {6, 2, false, false}},
+        {atCutoff({6, 4, false, false}, unread, 1, FIFTY_MOVE_LIMIT), {6, 0, false, true}},
+        {atCutoff({6, 4, false, false}, unread, 0, FIFTY_MOVE_LIMIT), {6, -1, false, false}},
+        // A fail-low is as one-sided as the answers below it; a raised alpha that passed
+        // over a one-sided answer holds for its window only.
+        {atBestScore({3, 2, false, true}, false), {3, 2, false, true}},
+        {atBestScore({3, 2, false, true}, true), {3, 2, true, false}},
+        {atBestScore(unread, true), {2, 0, false, false}},
+        {atFrontier(false, -5, 50), {1, 0, false, false}},
+        {atFrontier(true, -5, 50), {1, NO_CLOCK_TEST, false, false}}};
+    for (const auto& [actual, expected] : cases) EXPECT_EQ(fields(actual), fields(expected));
     EXPECT_EQ(scoreFromTable(scoreToTable(SCORE_LIMIT - 30, 20), 25), SCORE_LIMIT - 35);
     EXPECT_EQ(scoreFromTable(scoreToTable(30 - SCORE_LIMIT, 20), 25), 35 - SCORE_LIMIT);
-    EXPECT_EQ(scoreFromTable(scoreToTable(-17, 20), 25), -17);
 }
 
 // Two searches on two threads, each with its own context, table and position, give what
 // each gives alone.
 TEST(SearchContexts, TwoThreadsSearchAsEachDoesAlone) {
-    struct Result {
-        int score;
-        Move move;
-        uint64_t calls;
-    };
+    using Result = std::tuple<int, std::string, uint64_t>;  // score, move, calls
     const auto searchAlone = [](const char* fen, Result& result) {
-        SearchWithTable* search = new SearchWithTable;
+        auto search = std::make_unique<SearchWithTable>();
         ASSERT_TRUE(setUpSearch(*search));
         ASSERT_TRUE(test::loadFen(fen));
-        result.score = fastSearch(search->context, 5);
-        result.move = bestMove;
-        result.calls = search->context.calls;
-        delete search;
+        const int score = fastSearch(search->context, 5);
+        result = {score, coordinateName(bestMove), search->context.calls};
     };
     const char* const fens[2] = {
         "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
         "R2Q4/8/1K6/8/8/1q4k1/8/8 w - - 90 1"};
-    Result alone[2]{};
-    Result together[2]{};
+    Result alone[2], together[2];
     for (int k = 0; k < 2; ++k) searchAlone(fens[k], alone[k]);
     std::thread first([&] { searchAlone(fens[0], together[0]); });
     std::thread second([&] { searchAlone(fens[1], together[1]); });
     first.join();
     second.join();
-    for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(together[k].score, alone[k].score) << fens[k];
-        EXPECT_EQ(coordinateName(together[k].move), coordinateName(alone[k].move)) << fens[k];
-        EXPECT_EQ(together[k].calls, alone[k].calls) << fens[k];
-    }
+    for (int k = 0; k < 2; ++k) EXPECT_EQ(together[k], alone[k]) << fens[k];
 }
 }  // namespace

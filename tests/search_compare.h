@@ -14,15 +14,8 @@ inline SearchWithTable& fastSearcher() {
     return searcher;
 }
 
-// Searches the current position with the test program's fast search; calls, when given,
-// receives the calls it took.
-inline int fastSearch(int depth, uint64_t* calls = nullptr) {
-    SearchContext& context = fastSearcher().context;
-    const uint64_t before = context.calls;
-    const int score = ::fastSearch(context, depth);
-    if (calls != nullptr) *calls = context.calls - before;
-    return score;
-}
+// Searches the current position with the test program's fast search.
+inline int fastSearch(int depth) { return ::fastSearch(fastSearcher().context, depth); }
 
 inline void clearSearchTable() { clearTable(fastSearcher().table); }
 
