@@ -1,12 +1,20 @@
-// What ends a search before its depth is done: a stop raised by another thread, a hard
-// deadline, or a number of search calls. The search polls them every few thousand calls;
-// once one is met, every node returns at once, nothing more is stored in the table, and
-// the iteration in progress is to be thrown away.
+// The limits of a search: how far its lines reach, and what ends it before its depth is
+// done (a stop raised by another thread, a hard deadline, or a number of search calls). The
+// search polls the latter every few thousand calls; once one is met, every node returns at
+// once, nothing more is stored in the table, and the iteration in progress is to be thrown
+// away.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+
+constexpr int MAX_PLY = 64;  // no check extension at or below this many plies from the top
+// The deepest search the fast search's table and ordering are made for.
+constexpr int FAST_SEARCH_MAX_DEPTH = 20;
+// The longest line any search of at most that depth can reach: every ply uses up a ply of
+// depth except the extended ones, and those lie above MAX_PLY.
+constexpr int MAX_LINE_PLIES = MAX_PLY + FAST_SEARCH_MAX_DEPTH + 2;
 
 using SearchClock = std::chrono::steady_clock;
 

@@ -4,7 +4,7 @@
 
 #include "core/movegen.h"
 #include "core/position.h"
-#include "search/search.h"
+#include "search/limits.h"
 
 // Killer moves and the history of cut-offs by quiet moves, kept through one top-level
 // search.

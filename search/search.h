@@ -1,19 +1,13 @@
-// The straightforward fail-hard negamax alpha-beta search over material, and the limits
-// that every search of this program shares.
+// The straightforward fail-hard negamax alpha-beta search over material.
 #pragma once
 
 #include <cstdint>
 
 #include "core/move.h"
+#include "search/limits.h"
 
 constexpr int SCORE_LIMIT = 10000;  // the outer window; a mated side scores historyCount - this
 constexpr int ROOT_DEPTH = 6;
-constexpr int MAX_PLY = 64;  // no check extension at or below this many plies from the top
-// The deepest search the fast search's table and ordering are made for.
-constexpr int FAST_SEARCH_MAX_DEPTH = 20;
-// The longest line any search of at most that depth can reach: every ply uses up a ply of
-// depth except the extended ones, and those lie above MAX_PLY.
-constexpr int MAX_LINE_PLIES = MAX_PLY + FAST_SEARCH_MAX_DEPTH + 2;
 
 // The move chosen by this thread's last top-level search call; 0 when it found no legal
 // move. Each thread has its own, as it has its own position.
