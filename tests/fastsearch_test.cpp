@@ -2,6 +2,7 @@
 #include <thread>
 #include <tuple>
 
+#include "search/iterate.h"
 #include "search/provenance.h"
 #include "search_compare.h"
 
@@ -45,6 +46,7 @@ constexpr const char* CHOSEN_POSITIONS[] = {
     "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 99 1",
     "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 98 1", "6k1/8/8/8/8/8/5q2/K6R w - - 95 80",
     "7k/8/8/8/8/8/8/K5Q1 w - - 100 80", "7k/8/8/8/8/8/1n6/K7 w - - 0 1", "7k/8/8/8/8/2p5/1n6/K7 w - - 0 1",
+    "8/N1p5/8/KP5r/8/8/8/7k b - - 0 1",  // taking en passant would open the rank to the king
 };
 // clang-format on
 
@@ -165,6 +167,21 @@ TEST(Provenance, ThroughMovesCutoffsAndBestScores) {
 
 // Two searches on two threads, each with its own context, table and position, give what
 // each gives alone.
+// The principal variation follows the table's moves until a position comes round again.
+TEST(PrincipalVariation, StopsWhereAPositionRepeats) {
+    ASSERT_TRUE(test::loadFen("7k/8/8/8/8/8/8/K7 w - - 0 1"));
+    const Position start = pos;
+    TranspositionTable& table = test::fastSearcher().table;
+    clearTable(table);
+    for (const char* move : {"a1a2", "h8g8", "a2a1", "g8h8"}) {
+        storeTable(table, positionKey(), test::findMove(move), 0, 1, BOUND_EXACT, 0, NO_CLOCK_TEST);
+        ASSERT_TRUE(test::play(move));
+    }
+    pos = start;
+    Move pv[MAX_PV_LENGTH];
+    EXPECT_EQ(principalVariation(table, test::findMove("a1a2"), pv, MAX_PV_LENGTH), 4);
+}
+
 TEST(SearchContexts, TwoThreadsSearchAsEachDoesAlone) {
     using Result = std::tuple<int, std::string, uint64_t>;  // score, move, calls
     const auto searchAlone = [](const char* fen, Result& result) {
