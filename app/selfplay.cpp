@@ -7,6 +7,18 @@
 #include "search/fastsearch.h"
 #include "search/search.h"
 
+namespace {
+
+// Tells whether the side to move is checkmated, which stands over the fifty-move rule.
+bool isCheckmate() {
+    if (!inCheck(pos.side)) return false;
+    MoveList legal;
+    generateLegalMoves(legal);
+    return legal.count == 0;
+}
+
+}  // namespace
+
 PlyResult playPly() {
     const int score = fastSearch(ROOT_DEPTH);
     const Move move = bestMove;
@@ -15,7 +27,7 @@ PlyResult playPly() {
         return {NO_MOVE, end, false, score};
     }
     makeMove(move);
-    if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT) {
+    if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT && !isCheckmate()) {
         return {move, PlyOutcome::FIFTY_MOVE_DRAW, false, score};
     }
     if (countRepetitions() >= REPETITION_LIMIT) {
