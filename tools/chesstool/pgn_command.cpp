@@ -113,8 +113,7 @@ int runPgnCommand(int argc, char** argv) {
             return reportUsageError("pgn", "bad FEN: " + error);
         }
     } else if (argc >= 1) {
-        return reportUsageError("pgn",
-                                "unknown argument '" + std::string(argv[0]) + "'; " + PGN_USAGE);
+        return reportUsageError("pgn", unknownArgument(argv[0], PGN_USAGE));
     } else {
         startRecordAtInitialPosition(record);
     }

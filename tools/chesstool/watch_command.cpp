@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/render.h"
+#include "core/text.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
 #include "tools/chesstool/terminal.h"
@@ -79,16 +80,6 @@ struct Watch {
     GameRecord record;
 };
 
-// Reads a delay in seconds from 0 to MAX_DELAY; false for anything else.
-bool parseDelay(const std::string& text, double& delay) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value)) return false;
-    if (value < 0 || value > MAX_DELAY) return false;
-    delay = value;
-    return true;
-}
-
 // Reads the arguments into options; returns EXIT_OK or the status of the error reported.
 int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
     for (int i = 0; i < argc; ++i) {
@@ -96,10 +87,12 @@ int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
         if (arg == "--pieces") {
             options.pieces = true;
         } else if (arg == "--delay") {
-            if (i + 1 >= argc || !parseDelay(argv[i + 1], options.delay)) {
-                return reportUsageError("watch", "--delay needs seconds from 0 to 3600");
+            if (i + 1 >= argc) return reportUsageError("watch", "--delay needs a value");
+            if (!parseDecimal(argv[++i], 0, MAX_DELAY, options.delay)) {
+                return reportUsageError("watch", "--delay needs seconds from 0 to " +
+                                                     std::to_string(int(MAX_DELAY)) + ", not " +
+                                                     quotedWord(argv[i]));
             }
-            ++i;
         } else if (arg == "--fen") {
             // The FEN may come quoted or as separate fields, up to the next option.
             int last = i + 1;
@@ -108,8 +101,7 @@ int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
             options.fen = joinArguments(last, argv, i + 1);
             i = last - 1;
         } else {
-            return reportUsageError("watch",
-                                    "unknown argument '" + std::string(arg) + "'; " + WATCH_USAGE);
+            return reportUsageError("watch", unknownArgument(arg, WATCH_USAGE));
         }
     }
     return EXIT_OK;
