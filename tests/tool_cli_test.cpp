@@ -76,6 +76,7 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"bench", "--fast"}, 2, {"chesstool bench: unknown option '--fast'; usage: chesstool bench [--reference] [--depth N]"}},
     ToolCase{{"pgn", "--fen"}, 2, {"chesstool pgn: --fen needs a FEN record"}}, ToolCase{{"pgn", "--fen", "xyz"}, 2, {}},
     ToolCase{{"pgn", "--fen", "4k3/8/8/8/8/8/8/4K2R w Q - 0 1"}, 2, {}}, ToolCase{{"perft", "2", "not a fen"}, 2, {}},
+    ToolCase{{"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "-x"}, 2, {"chesstool pgn: unknown option '-x'; usage: chesstool pgn [--fen FEN]"}},
     ToolCase{{"pgn", LONG}, 2, {"chesstool pgn: unknown argument " + CUT + "; usage: chesstool pgn [--fen FEN]"}},
     ToolCase{{"uci", "extra"}, 2, {}}, ToolCase{{"watch", "--delay"}, 2, {}}, ToolCase{{"watch", "--delay", "-1"}, 2, {}},
     ToolCase{{"watch", "--delay", LONG}, 2, {"chesstool watch: --delay needs seconds from 0 to 3600, not " + CUT}},

@@ -95,7 +95,7 @@ int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
         } else if (arg == "--fen") {
             // The FEN may come quoted or as separate fields, up to the next option.
             int last = i + 1;
-            while (last < argc && std::string_view(argv[last]).substr(0, 2) != "--") ++last;
+            while (last < argc && !isOption(argv[last])) ++last;
             if (last == i + 1) return reportUsageError("watch", "--fen needs a FEN record");
             options.fen = joinArguments(last, argv, i + 1);
             i = last - 1;
