@@ -27,9 +27,10 @@ PictureCell pictureCell(int row, int column);
 constexpr char fileLetter(int column) { return static_cast<char>('a' + column - 1); }
 
 // The game labels the rows with their own numbers, 2 to 9 from the top; the chess ranks
-// of those rows are 8 to 1.
+// of those rows are 8 to 1, a row and its rank adding up to RANK_ROW_SUM.
+constexpr int RANK_ROW_SUM = 10;
 constexpr char rowNumberLabel(int row) { return static_cast<char>('0' + row); }
-constexpr char rankLabel(int row) { return static_cast<char>('0' + PICTURE_BOTTOM_ROW - row); }
+constexpr char rankLabel(int row) { return static_cast<char>('0' + RANK_ROW_SUM - row); }
 
 // Writes the board as ten labelled lines and an empty line, one byte at a time.
 void printBoard();
