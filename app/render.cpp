@@ -7,33 +7,43 @@ const char PIECE_LETTERS[17] = " PNBRQK  pnbrqk ";
 
 namespace {
 
-constexpr unsigned char LIGHT_SHADE = 0xB0;  // code page 437
-constexpr unsigned char FULL_BLOCK = 0xDB;
-constexpr int FIRST_PICTURE_SQUARE = 10;  // the file-letter line above rank 8
-constexpr int LAST_PICTURE_SQUARE = 109;  // the file-letter line below rank 1
-constexpr int LETTER_ROW_TOP = 1;
-constexpr int LETTER_ROW_BOTTOM = 10;
-
-// Picks the character for a square without a piece: shading, a row digit or a file letter.
-char blankSquareChar(int row, int column) {
-    const bool edgeColumn = column == 0 || column == 9;
-    if (row == LETTER_ROW_TOP || row == LETTER_ROW_BOTTOM) {
-        return edgeColumn ? ' ' : char('a' + column - 1);
+// Picks the game's byte for one cell of the picture.
+char cellChar(int row, int column) {
+    switch (pictureCell(row, column)) {
+        case PictureCell::FILE_LETTER:
+            return fileLetter(column);
+        case PictureCell::ROW_LABEL:
+            return rowNumberLabel(row);
+        case PictureCell::LIGHT_SQUARE:
+            return static_cast<char>(LIGHT_SHADE);
+        case PictureCell::DARK_SQUARE:
+            return static_cast<char>(FULL_BLOCK);
+        case PictureCell::PIECE:
+            return PIECE_LETTERS[pos.board[row * ROW_WIDTH + column] & 15];
+        case PictureCell::BLANK:
+            break;
     }
-    if (edgeColumn) return char('0' + row);
-    return char((row + column) % 2 == 1 ? LIGHT_SHADE : FULL_BLOCK);
+    return ' ';
 }
 
 }  // namespace
 
+PictureCell pictureCell(int row, int column) {
+    const bool edgeColumn = column == 0 || column == PICTURE_LAST_COLUMN;
+    if (row == PICTURE_TOP_ROW || row == PICTURE_BOTTOM_ROW) {
+        return edgeColumn ? PictureCell::BLANK : PictureCell::FILE_LETTER;
+    }
+    if (edgeColumn) return PictureCell::ROW_LABEL;
+    if (pos.board[row * ROW_WIDTH + column] != EMPTY) return PictureCell::PIECE;
+    return (row + column) % 2 == 1 ? PictureCell::LIGHT_SQUARE : PictureCell::DARK_SQUARE;
+}
+
 void printBoard() {
-    for (int i = FIRST_PICTURE_SQUARE; i <= LAST_PICTURE_SQUARE; ++i) {
-        const int row = rowOf(i);
-        const int column = columnOf(i);
-        char ch = PIECE_LETTERS[pos.board[i] & 15];
-        if (ch == ' ') ch = blankSquareChar(row, column);
-        writeChar(ch);
-        if (column == 9) endLine();
+    for (int row = PICTURE_TOP_ROW; row <= PICTURE_BOTTOM_ROW; ++row) {
+        for (int column = 0; column <= PICTURE_LAST_COLUMN; ++column) {
+            writeChar(cellChar(row, column));
+        }
+        endLine();
     }
     endLine();
 }

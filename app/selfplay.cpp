@@ -10,6 +10,18 @@
 #include "search/fastsearch.h"
 #include "search/search.h"
 
+namespace {
+
+// Tells whether the side to move is checkmated, which stands over the fifty-move rule.
+bool isCheckmate() {
+    if (!inCheck(pos.side)) return false;
+    MoveList legal;
+    generateLegalMoves(legal);
+    return legal.count == 0;
+}
+
+}  // namespace
+
 PlyResult playPly(SearchContext& context) {
     const int score = fastSearch(context, ROOT_DEPTH);
     const Move move = bestMove;
@@ -18,7 +30,7 @@ PlyResult playPly(SearchContext& context) {
         return {NO_MOVE, end, false, score};
     }
     makeMove(move);
-    if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT) {
+    if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT && !isCheckmate()) {
         return {move, PlyOutcome::FIFTY_MOVE_DRAW, false, score};
     }
     if (countRepetitions() >= REPETITION_LIMIT) {

@@ -5,6 +5,7 @@
 
 #include "core/attacks.h"
 #include "core/position.h"
+#include "core/text.h"
 
 namespace {
 
@@ -29,14 +30,6 @@ constexpr CastlingField CASTLING_FIELDS[] = {
 };
 // clang-format on
 
-// Quotes a piece of the input for an error message, with anything but printable ASCII
-// shown as '?' so that the message stays on one line.
-std::string quoted(std::string_view text) {
-    std::string q = "'";
-    for (char c : text) q += (c >= ' ' && c <= '~') ? c : '?';
-    return q + "'";
-}
-
 std::vector<std::string_view> splitFields(std::string_view text) {
     std::vector<std::string_view> fields;
     size_t i = 0;
@@ -47,16 +40,6 @@ std::vector<std::string_view> splitFields(std::string_view text) {
         if (i > start) fields.push_back(text.substr(start, i - start));
     }
     return fields;
-}
-
-bool parseNumber(std::string_view text, int limit, int& value) {
-    if (text.empty() || text.size() > 9) return false;
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    return value <= limit;
 }
 
 bool parsePlacement(std::string_view field, Position& p, std::string& error) {
@@ -78,7 +61,7 @@ bool parsePlacement(std::string_view field, Position& p, std::string& error) {
         } else {
             const char* letter = c == ' ' ? nullptr : std::strchr(FEN_PIECE_LETTERS, c);
             if (letter == nullptr || c == '\0') {
-                error = "unknown piece letter " + quoted(std::string_view(&c, 1));
+                error = "unknown piece letter " + quotedWord(std::string_view(&c, 1));
                 return false;
             }
             if (column <= 8)
@@ -125,7 +108,7 @@ bool parseCastling(std::string_view field, Position& p, std::string& error) {
             if (f.letter == c) found = &f;
         }
         if (found == nullptr || (p.castling & found->right)) {
-            error = "bad castling field " + quoted(field);
+            error = "bad castling field " + quotedWord(field);
             return false;
         }
         if (p.board[found->kingSquare] != (KING | found->colour) ||
@@ -148,7 +131,7 @@ bool parseEnPassant(std::string_view field, Position& p, std::string& error) {
     const PieceCode pusher = PAWN | (p.side ^ BLACK);
     if (square == NO_SQUARE || rowOf(square) != expectedRow || p.board[square] != EMPTY ||
         p.board[square + forward] != EMPTY || p.board[square - forward] != pusher) {
-        error = "impossible en-passant square " + quoted(field);
+        error = "impossible en-passant square " + quotedWord(field);
         return false;
     }
     p.epSquare = square;
@@ -167,13 +150,12 @@ bool parseFields(const std::vector<std::string_view>& fields, Position& p, std::
     if (!parseCastling(fields[2], p, error) || !parseEnPassant(fields[3], p, error)) return false;
     p.halfmoveClock = 0;
     fullmove = 1;
-    if (fields.size() > 4 && !parseNumber(fields[4], MAX_HALFMOVE_CLOCK, p.halfmoveClock)) {
-        error = "bad halfmove clock " + quoted(fields[4]);
+    if (fields.size() > 4 && !parseWholeNumber(fields[4], 0, MAX_HALFMOVE_CLOCK, p.halfmoveClock)) {
+        error = "bad halfmove clock " + quotedWord(fields[4]);
         return false;
     }
-    if (fields.size() > 5 &&
-        (!parseNumber(fields[5], MAX_FULLMOVE_NUMBER, fullmove) || fullmove < 1)) {
-        error = "bad fullmove number " + quoted(fields[5]);
+    if (fields.size() > 5 && !parseWholeNumber(fields[5], 1, MAX_FULLMOVE_NUMBER, fullmove)) {
+        error = "bad fullmove number " + quotedWord(fields[5]);
         return false;
     }
     return true;

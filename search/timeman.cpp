@@ -20,9 +20,9 @@ constexpr int64_t SHORTEST_LIMIT = 1;
 }  // namespace
 
 TimeBudget planMoveTime(const MoveClock& clock) {
+    // A fixed time is searched out: depths go on until the hard limit stops one.
     if (clock.moveTime != NO_TIME_LIMIT) {
-        const int64_t limit = std::max(clock.moveTime - clock.overhead, SHORTEST_LIMIT);
-        return {limit, limit};
+        return {NO_TIME_LIMIT, std::max(clock.moveTime - clock.overhead, SHORTEST_LIMIT)};
     }
     if (clock.timeLeft == NO_TIME_LIMIT) return {NO_TIME_LIMIT, NO_TIME_LIMIT};
     const int64_t available = std::max(clock.timeLeft - clock.overhead, SHORTEST_LIMIT);

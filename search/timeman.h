@@ -20,7 +20,8 @@ struct TimeBudget {
     int64_t hard;  // the search is stopped here
 };
 
-// Plans the time of one move; both limits are NO_TIME_LIMIT when the clock gives none.
+// Plans the time of one move; both limits are NO_TIME_LIMIT when the clock gives none, and
+// a fixed move time has only the hard one.
 TimeBudget planMoveTime(const MoveClock& clock);
 
 // Tells whether another depth is likely to end within the budget, given the time spent so

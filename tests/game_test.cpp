@@ -8,6 +8,7 @@
 #include "app/selfplay.h"
 #include "core/attacks.h"
 #include "core/notation.h"
+#include "core/perft.h"
 #include "tests/test_util.h"
 
 namespace {
@@ -57,7 +58,9 @@ void replayAsGame(const PgnRecord& record) {
         const Move move = moveFromSan(san);
         ASSERT_NE(move, NO_MOVE) << "not one legal move: " << san;
         ASSERT_TRUE(makeMove(move));
-        if (pos.halfmoveClock >= FIFTY_MOVE_LIMIT || countRepetitions() >= REPETITION_LIMIT) {
+        const bool mated = inCheck(pos.side) && perft(1) == 0;  // mate stands over fifty moves
+        if ((pos.halfmoveClock >= FIFTY_MOVE_LIMIT && !mated) ||
+            countRepetitions() >= REPETITION_LIMIT) {
             writeLine("DRAW!");
             EXPECT_EQ(&san, &record.moves.back()) << "the game goes on after a draw";
             return;
@@ -124,6 +127,9 @@ INSTANTIATE_TEST_SUITE_P(Games, Game, ::testing::Values(
              "{Black wins by checkmate} 0-1", "Black wins by checkmate", "0-1"},
     GameCase{"k7/8/1Q6/8/8/8/8/7K b - - 0 1", "{Draw by stalemate}", "Draw by stalemate", "1/2-1/2"},
     GameCase{"7k/8/8/8/8/8/8/K6N w - - 96 80", "80. ", "Draw by the fifty-move rule", "1/2-1/2"},
+    GameCase{"7k/R7/8/8/8/8/8/1R4K1 w - - 99 1", "1. Rb8# {White wins by checkmate} 1-0", "White wins by checkmate", "1-0"},
+    GameCase{"k7/p7/P2K4/8/8/8/8/8 w - - 99 1", "1. Kc7 {Draw", "Draw by the fifty-move rule", "1/2-1/2"},
+    GameCase{"8/8/8/8/8/8/7k/R3K3 w - - 99 1", "1. Ra2+ {Draw", "Draw by the fifty-move rule", "1/2-1/2"},
     GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 90 80", "80. ", "Draw by threefold repetition", "1/2-1/2"},
     GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 0 80", "80. ", "Draw by threefold repetition of the position hash", "1/2-1/2"}));
 // clang-format on

@@ -8,6 +8,7 @@
 #include "core/fen.h"
 #include "core/notation.h"
 #include "core/position.h"
+#include "core/text.h"
 #include "search/fastsearch.h"
 #include "search/search.h"
 #include "tools/chesstool/cli.h"
@@ -15,7 +16,7 @@
 namespace {
 
 constexpr const char* BENCH_HELP =
-    "Searches twelve fixed positions to a fixed depth (default 5, at most 20) with the\n"
+    "Searches twelve fixed positions to a fixed depth (default 5, at most %d) with the\n"
     "search the game uses, its table cleared before each position, and prints per\n"
     "position and in total the search calls, the time and the calls per second. The\n"
     "last line, the signature, is the total number of search calls: it changes only\n"
@@ -56,12 +57,11 @@ int parseBenchOptions(int argc, char** argv, BenchOptions& options) {
             options.reference = true;
         } else if (arg == "--depth") {
             if (i + 1 >= argc) return reportUsageError("bench", "--depth needs a value");
-            if (!parseDepth(argv[++i], MAX_TOOL_DEPTH, options.depth)) {
-                return reportUsageError("bench", depthError(argv[i], MAX_TOOL_DEPTH));
+            if (!parseWholeNumber(argv[++i], 1, FAST_SEARCH_MAX_DEPTH, options.depth)) {
+                return reportUsageError("bench", depthError(argv[i], FAST_SEARCH_MAX_DEPTH));
             }
         } else {
-            return reportUsageError("bench",
-                                    "unknown argument '" + std::string(arg) + "'; " + BENCH_USAGE);
+            return reportUsageError("bench", unknownArgument(arg, BENCH_USAGE));
         }
     }
     return EXIT_OK;
@@ -89,7 +89,8 @@ int searchOnce(const BenchOptions& options, SearchWithTable& fast, uint64_t& cal
 
 int runBenchCommand(int argc, char** argv) {
     if (argc >= 1 && isHelpArgument(argv[0])) {
-        std::printf("%s\n%s", BENCH_USAGE, BENCH_HELP);
+        std::printf("%s\n", BENCH_USAGE);
+        std::printf(BENCH_HELP, FAST_SEARCH_MAX_DEPTH);
         return finishOutput("bench");
     }
     BenchOptions options;

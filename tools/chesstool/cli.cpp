@@ -2,41 +2,30 @@
 
 #include <cstdio>
 
+#include "core/text.h"
+
 namespace {
 constexpr double SHORTEST_MEASURED_TIME = 1e-6;
-constexpr size_t MAX_DEPTH_DIGITS = 4;
-constexpr unsigned char FIRST_PRINTABLE = 0x20;
-constexpr char DELETE = 0x7f;
 }  // namespace
-
-std::string printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < FIRST_PRINTABLE || c == DELETE) c = '?';
-    }
-    return text;
-}
 
 int reportUsageError(std::string_view command, const std::string& message) {
     std::fprintf(stderr, "chesstool %.*s: %s\n", static_cast<int>(command.size()), command.data(),
-                 printable(message).c_str());
+                 message.c_str());
     return EXIT_USAGE;
 }
 
-bool parseDepth(std::string_view text, int maxDepth, int& depth) {
-    if (text.empty() || text.size() > MAX_DEPTH_DIGITS) return false;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    if (value < 1 || value > maxDepth) return false;
-    depth = value;
-    return true;
+std::string depthError(std::string_view text, int maxDepth) {
+    return "depth must be a whole number from 1 to " + std::to_string(maxDepth) + ", not " +
+           quotedWord(text);
 }
 
-std::string depthError(std::string_view text, int maxDepth) {
-    return "depth must be a whole number from 1 to " + std::to_string(maxDepth) + ", not '" +
-           std::string(text) + "'";
+bool isOption(std::string_view arg) {
+    return arg.size() > 1 && arg[0] == '-' && (arg[1] < '0' || arg[1] > '9');
+}
+
+std::string unknownArgument(std::string_view arg, const char* usage) {
+    return (isOption(arg) ? "unknown option " : "unknown argument ") + quotedWord(arg) + "; " +
+           usage;
 }
 
 bool isHelpArgument(std::string_view arg) {

@@ -9,22 +9,20 @@ constexpr int EXIT_OK = 0;
 constexpr int EXIT_FAILURE_RUNTIME = 1;  // the output could not be written
 constexpr int EXIT_USAGE = 2;            // bad arguments or bad input
 
-// The deepest search or perft the tool accepts.
-constexpr int MAX_TOOL_DEPTH = 20;
-
 using Clock = std::chrono::steady_clock;
-
-// Replaces control characters, which could break a message over lines, by '?'.
-std::string printable(std::string text);
 
 // Writes "chesstool COMMAND: message" on standard error and returns EXIT_USAGE.
 int reportUsageError(std::string_view command, const std::string& message);
 
-// Reads a whole number from 1 to maxDepth; false for anything else.
-bool parseDepth(std::string_view text, int maxDepth, int& depth);
-
-// Describes a depth that parseDepth refused, naming the accepted range.
+// Describes a depth that is not a whole number from 1 to maxDepth, naming the range.
 std::string depthError(std::string_view text, int maxDepth);
+
+// Tells whether an argument is written as an option: '-' and then anything but a digit.
+bool isOption(std::string_view arg);
+
+// Describes an argument that the command does not take, an option or not, and adds the
+// usage line.
+std::string unknownArgument(std::string_view arg, const char* usage);
 
 // Tells whether an argument asks for help.
 bool isHelpArgument(std::string_view arg);

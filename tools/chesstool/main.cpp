@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/text.h"
 #include "tools/chesstool/bench_command.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/perft_command.h"
@@ -12,6 +13,9 @@
 #include "tools/chesstool/watch_command.h"
 
 namespace {
+
+// The version of the project, given by the build.
+constexpr const char* VERSION = CHESS_VERSION;
 
 using CommandRunner = int (*)(int argc, char** argv);
 
@@ -33,7 +37,9 @@ constexpr Subcommand SUBCOMMANDS[] = {
 };
 
 void printHelp(std::FILE* out) {
-    std::fprintf(out, "usage: chesstool SUBCOMMAND [ARGUMENTS]\n\nSubcommands:\n");
+    std::fprintf(out,
+                 "usage: chesstool SUBCOMMAND [ARGUMENTS]\n       chesstool --version\n\n"
+                 "Subcommands:\n");
     for (const Subcommand& sub : SUBCOMMANDS) {
         std::fprintf(out, "  %-6s %s\n         %s\n", sub.name, sub.summary, sub.usage);
     }
@@ -52,9 +58,14 @@ int main(int argc, char** argv) {
         printHelp(stdout);
         return finishOutput("help");
     }
+    if (name == "--version") {
+        std::printf("chesstool %s\n", VERSION);
+        return finishOutput("version");
+    }
     for (const Subcommand& sub : SUBCOMMANDS) {
         if (name == sub.name) return sub.run(argc - 2, argv + 2);
     }
-    std::fprintf(stderr, "chesstool: unknown subcommand '%s' (try chesstool --help)\n", argv[1]);
+    std::fprintf(stderr, "chesstool: unknown %s %s (try chesstool --help)\n",
+                 isOption(name) ? "option" : "subcommand", quotedWord(name).c_str());
     return EXIT_USAGE;
 }

@@ -9,17 +9,19 @@
 #include "core/notation.h"
 #include "core/perft.h"
 #include "core/position.h"
+#include "core/text.h"
+#include "search/fastsearch.h"
 #include "tools/chesstool/cli.h"
 
 namespace {
 
 constexpr const char* PERFT_HELP =
-    "Counts the legal move sequences of DEPTH plies (1 to 20) from the FEN position,\n"
+    "Counts the legal move sequences of DEPTH plies (1 to %d) from the FEN position,\n"
     "or from the starting position when no FEN is given. Prints the count below each\n"
     "legal root move in coordinate notation, then the total, the time and the rate.\n"
     "The moves of the last ply are counted without being played.\n"
     "\n"
-    "  --threads N  share the work among N threads (1 to 256; default: the cores available)\n";
+    "  --threads N  share the work among N threads (1 to %d; default: the cores available)\n";
 
 constexpr int MAX_THREADS = 256;
 
@@ -36,8 +38,8 @@ int defaultThreads() {
 
 // Reads DEPTH, the options and the FEN words; returns EXIT_OK or the usage error's status.
 int parseOptions(int argc, char** argv, PerftOptions& options) {
-    if (!parseDepth(argv[0], MAX_TOOL_DEPTH, options.depth)) {
-        return reportUsageError("perft", depthError(argv[0], MAX_TOOL_DEPTH));
+    if (!parseWholeNumber(argv[0], 1, FAST_SEARCH_MAX_DEPTH, options.depth)) {
+        return reportUsageError("perft", depthError(argv[0], FAST_SEARCH_MAX_DEPTH));
     }
     options.threads = defaultThreads();
     std::string fen;
@@ -45,11 +47,13 @@ int parseOptions(int argc, char** argv, PerftOptions& options) {
         const std::string arg = argv[i];
         if (arg == "--threads") {
             if (i + 1 >= argc) return reportUsageError("perft", "--threads needs a value");
-            if (!parseDepth(argv[++i], MAX_THREADS, options.threads)) {
+            if (!parseWholeNumber(argv[++i], 1, MAX_THREADS, options.threads)) {
                 return reportUsageError("perft", "threads must be a whole number from 1 to " +
-                                                     std::to_string(MAX_THREADS) + ", not '" +
-                                                     printable(argv[i]) + "'");
+                                                     std::to_string(MAX_THREADS) + ", not " +
+                                                     quotedWord(argv[i]));
             }
+        } else if (isOption(arg)) {
+            return reportUsageError("perft", unknownArgument(arg, PERFT_USAGE));
         } else {
             fen += (fen.empty() ? "" : " ") + arg;
         }
@@ -62,7 +66,8 @@ int parseOptions(int argc, char** argv, PerftOptions& options) {
 
 int runPerftCommand(int argc, char** argv) {
     if (argc >= 1 && isHelpArgument(argv[0])) {
-        std::printf("%s\n%s", PERFT_USAGE, PERFT_HELP);
+        std::printf("%s\n", PERFT_USAGE);
+        std::printf(PERFT_HELP, FAST_SEARCH_MAX_DEPTH, MAX_THREADS);
         return finishOutput("perft");
     }
     if (argc < 1) return reportUsageError("perft", std::string("missing DEPTH; ") + PERFT_USAGE);

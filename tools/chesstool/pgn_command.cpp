@@ -105,6 +105,10 @@ int runPgnCommand(int argc, char** argv) {
         std::printf("%s\n%s", PGN_USAGE, PGN_HELP);
         return finishOutput("pgn");
     }
+    // The words after --fen are the FEN's fields, and no field looks like an option.
+    for (int i = 1; i < argc; ++i) {
+        if (isOption(argv[i])) return reportUsageError("pgn", unknownArgument(argv[i], PGN_USAGE));
+    }
     GameRecord record;
     if (argc >= 1 && std::string_view(argv[0]) == "--fen") {
         if (argc < 2) return reportUsageError("pgn", "--fen needs a FEN record");
@@ -113,8 +117,7 @@ int runPgnCommand(int argc, char** argv) {
             return reportUsageError("pgn", "bad FEN: " + error);
         }
     } else if (argc >= 1) {
-        return reportUsageError("pgn",
-                                "unknown argument '" + std::string(argv[0]) + "'; " + PGN_USAGE);
+        return reportUsageError("pgn", unknownArgument(argv[0], PGN_USAGE));
     } else {
         startRecordAtInitialPosition(record);
     }

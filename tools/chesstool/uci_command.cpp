@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -11,6 +10,7 @@
 #include "core/fen.h"
 #include "core/notation.h"
 #include "core/rules.h"
+#include "core/text.h"
 #include "search/fastsearch.h"
 #include "search/ttable.h"
 #include "tools/chesstool/cli.h"
@@ -23,13 +23,10 @@ constexpr const char* UCI_HELP =
     "ucinewgame, setoption, position startpos|fen FEN [moves ...], go [searchmoves ...]\n"
     "[ponder] [wtime btime winc binc movestogo movetime depth nodes mate N] [infinite],\n"
     "stop, ponderhit, quit. Without a limit, go searches to depth 6. Options: Hash (MiB),\n"
-    "Clear Hash, Move Overhead (ms). Nothing is printed before uci.\n";
+    "Clear Hash, Ponder, Move Overhead (ms). Nothing is printed before uci.\n";
 
 constexpr const char* ENGINE_NAME = "selfplay_chess";
 constexpr const char* ENGINE_AUTHOR = "the selfplay_chess developers";
-// Input is quoted in info strings up to this many characters, and those lines are cut here.
-constexpr size_t MAX_QUOTED_LENGTH = 24;
-constexpr size_t MAX_INFO_LENGTH = 120;
 constexpr int64_t MAX_MOVE_OVERHEAD = 5000;
 
 using Words = std::vector<std::string_view>;
@@ -56,23 +53,9 @@ std::string joinWords(const Words& words, size_t first, size_t last) {
     return text;
 }
 
-// Quotes a piece of input, cut short when it is long.
-std::string quote(std::string_view text) {
-    if (text.size() <= MAX_QUOTED_LENGTH) return "'" + std::string(text) + "'";
-    return "'" + std::string(text.substr(0, MAX_QUOTED_LENGTH)) + "...'";
-}
-
-// Tells the interface about bad input in one short line.
+// Tells the interface about bad input in one line; every word of input in it is quoted.
 void sayInfo(UciSession& session, const std::string& message) {
-    std::string text = printable(message);
-    if (text.size() > MAX_INFO_LENGTH) text = text.substr(0, MAX_INFO_LENGTH) + "...";
-    sayLine(session, "info string " + text);
-}
-
-bool parseInteger(std::string_view text, int64_t& value) {
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && stop == end;
+    sayLine(session, "info string " + message);
 }
 
 bool sameName(std::string_view a, std::string_view b) {
@@ -101,7 +84,7 @@ void handlePosition(UciSession& session, const Words& words) {
     for (size_t k = movesAt + 1; ok && k < words.size(); ++k) {
         const Move move = parseCoordinateMove(words[k]);
         ok = move != NO_MOVE && makeMove(move);
-        if (!ok) error = "illegal move " + quote(words[k]);
+        if (!ok) error = "illegal move " + quotedWord(words[k]);
     }
     if (ok) {
         session.position = pos;
@@ -121,6 +104,7 @@ struct GoNumbers {
     int64_t movetime = NO_TIME_LIMIT;
     int64_t nodes = 0;
     int64_t mate = 0;
+    int64_t depth = 0;
 };
 
 struct GoNumberField {
@@ -135,18 +119,18 @@ constexpr GoNumberField GO_NUMBERS[] = {
     {"winc", &GoNumbers::winc, 0},            {"binc", &GoNumbers::binc, 0},
     {"movestogo", &GoNumbers::movestogo, 1},  {"movetime", &GoNumbers::movetime, 0},
     {"nodes", &GoNumbers::nodes, 1},          {"mate", &GoNumbers::mate, 1},
+    {"depth", &GoNumbers::depth, 1},
 };
 // clang-format on
 
 bool isGoKeyword(std::string_view word) {
-    return word == "depth" || word == "infinite" || word == "ponder" || word == "searchmoves" ||
+    return word == "infinite" || word == "ponder" || word == "searchmoves" ||
            std::any_of(std::begin(GO_NUMBERS), std::end(GO_NUMBERS),
                        [&](const GoNumberField& f) { return word == f.name; });
 }
 
 struct GoCommand {
     GoNumbers numbers;
-    int depth = 0;  // 0 when not given
     bool infinite = false;
     bool ponder = false;
     std::vector<Move> searchMoves;
@@ -157,7 +141,7 @@ size_t readSearchMoves(UciSession& session, const Words& words, size_t k, GoComm
     while (k + 1 < words.size() && !isGoKeyword(words[k + 1])) {
         const Move move = parseCoordinateMove(words[++k]);
         if (move == NO_MOVE) {
-            sayInfo(session, "searchmoves: illegal move " + quote(words[k]) + " left out");
+            sayInfo(session, "searchmoves: illegal move " + quotedWord(words[k]) + " left out");
         } else {
             go.searchMoves.push_back(move);
         }
@@ -168,30 +152,19 @@ size_t readSearchMoves(UciSession& session, const Words& words, size_t k, GoComm
 // Reads a number after its name; returns the index of the last word read.
 size_t readGoNumber(UciSession& session, const Words& words, size_t k, GoCommand& go) {
     const std::string_view name = words[k];
-    if (name == "depth") {
-        int depth = 0;
-        if (k + 1 < words.size() && parseDepth(words[k + 1], session.maxDepth, depth)) {
-            go.depth = depth;
-        } else {
-            const std::string_view given = k + 1 < words.size() ? words[k + 1] : "";
-            sayInfo(session, depthError(given.substr(0, MAX_QUOTED_LENGTH), session.maxDepth) +
-                                 "; depth ignored");
-        }
-        return k + 1;
-    }
     const GoNumberField* field =
         std::find_if(std::begin(GO_NUMBERS), std::end(GO_NUMBERS),
                      [&](const GoNumberField& f) { return name == f.name; });
     if (field == std::end(GO_NUMBERS)) {
-        sayInfo(session, "go: unknown word " + quote(name) + " ignored");
+        sayInfo(session, "go: unknown word " + quotedWord(name) + " ignored");
         return k;
     }
     int64_t value = 0;
-    if (k + 1 < words.size() && parseInteger(words[k + 1], value) && value >= field->least) {
+    if (k + 1 < words.size() && parseWholeNumber(words[k + 1], field->least, INT64_MAX, value)) {
         go.numbers.*(field->field) = value;
     } else {
         const std::string_view given = k + 1 < words.size() ? words[k + 1] : "";
-        sayInfo(session, "go: bad " + std::string(name) + " " + quote(given) + " ignored");
+        sayInfo(session, "go: bad " + std::string(name) + " " + quotedWord(given) + " ignored");
     }
     return k + 1;
 }
@@ -209,6 +182,12 @@ GoCommand readGo(UciSession& session, const Words& words) {
             k = readGoNumber(session, words, k, go);
         }
     }
+    if (go.numbers.depth > session.maxDepth) {
+        sayInfo(session, "go: depth " + std::to_string(go.numbers.depth) +
+                             " is beyond the deepest search; searching to depth " +
+                             std::to_string(session.maxDepth));
+        go.numbers.depth = session.maxDepth;
+    }
     return go;
 }
 
@@ -222,12 +201,11 @@ SearchJob planSearch(const UciSession& session, const GoCommand& go) {
     clock.movesToGo = static_cast<int>(std::min<int64_t>(n.movestogo, HISTORY_SIZE));
     clock.moveTime = n.movetime;
     clock.overhead = session.moveOverhead;
-    const bool limited = go.depth > 0 || go.infinite || n.nodes > 0 || n.mate > 0 ||
+    const bool limited = n.depth > 0 || go.infinite || n.nodes > 0 || n.mate > 0 ||
                          n.movetime != NO_TIME_LIMIT || clock.timeLeft != NO_TIME_LIMIT;
-    const int deepest = std::min(session.maxDepth, FAST_SEARCH_MAX_DEPTH);
-    int maxDepth = limited ? deepest : session.defaultDepth;
-    if (n.mate > 0) maxDepth = static_cast<int>(std::min<int64_t>(2 * n.mate, deepest));
-    if (go.depth > 0) maxDepth = go.depth;
+    int maxDepth = limited ? session.maxDepth : session.defaultDepth;
+    if (n.mate > 0) maxDepth = static_cast<int>(std::min<int64_t>(2 * n.mate, session.maxDepth));
+    if (n.depth > 0) maxDepth = static_cast<int>(n.depth);
 
     SearchJob job{pos,
                   {maxDepth, n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT, {}},
@@ -255,6 +233,7 @@ void sayOptions(UciSession& session) {
     sayLine(session, "option name Hash type spin default " + std::to_string(DEFAULT_TABLE_MIB) +
                          " min 1 max " + std::to_string(MAX_TABLE_MIB));
     sayLine(session, "option name Clear Hash type button");
+    sayLine(session, "option name Ponder type check default false");
     sayLine(session, "option name Move Overhead type spin default " +
                          std::to_string(DEFAULT_MOVE_OVERHEAD) + " min 0 max " +
                          std::to_string(MAX_MOVE_OVERHEAD));
@@ -263,9 +242,9 @@ void sayOptions(UciSession& session) {
 // Reads a whole number from least to most for an option.
 bool readOptionValue(UciSession& session, const std::string& name, const std::string& text,
                      int64_t least, int64_t most, int64_t& value) {
-    if (parseInteger(text, value) && value >= least && value <= most) return true;
+    if (parseWholeNumber(text, least, most, value)) return true;
     sayInfo(session, "option " + name + " takes " + std::to_string(least) + " to " +
-                         std::to_string(most) + ", not " + quote(text));
+                         std::to_string(most) + ", not " + quotedWord(text));
     return false;
 }
 
@@ -286,12 +265,17 @@ void handleSetOption(UciSession& session, const Words& words) {
         }
     } else if (sameName(name, "Clear Hash")) {
         clearTable(session.search.table);
+    } else if (sameName(name, "Ponder")) {
+        // Only the interface decides when to ponder; the value is checked and not kept.
+        if (text != "true" && text != "false") {
+            sayInfo(session, "option Ponder takes true or false, not " + quotedWord(text));
+        }
     } else if (sameName(name, "Move Overhead")) {
         if (readOptionValue(session, "Move Overhead", text, 0, MAX_MOVE_OVERHEAD, value)) {
             session.moveOverhead = value;
         }
     } else {
-        sayInfo(session, "unknown option " + quote(name));
+        sayInfo(session, "unknown option " + quotedWord(name));
     }
 }
 
@@ -355,7 +339,7 @@ int runUciCommand(int argc, char** argv) {
         return finishOutput("uci");
     }
     if (argc >= 1) {
-        return reportUsageError("uci", "unknown argument " + quote(argv[0]) + "; " + UCI_USAGE);
+        return reportUsageError("uci", unknownArgument(argv[0], UCI_USAGE));
     }
     static UciSession session;
     startUciSession(session);

@@ -11,6 +11,7 @@
 
 #include "core/position.h"
 #include "search/context.h"
+#include "search/fastsearch.h"
 #include "search/iterate.h"
 #include "search/limits.h"
 #include "search/timeman.h"
@@ -33,7 +34,7 @@ struct UciSession {
     std::FILE* out = stdout;
     bool started = false;  // "uci" has arrived; until then the engine stays silent
     int defaultDepth = UCI_DEFAULT_DEPTH;
-    int maxDepth = 20;  // the deepest "go depth" accepted
+    int maxDepth = FAST_SEARCH_MAX_DEPTH;  // the deepest search; deeper requests are cut to it
     int64_t moveOverhead = DEFAULT_MOVE_OVERHEAD;
     Position position;       // the position "position" set up, kept apart from the search's
     SearchWithTable search;  // the worker's; its table and limits are set between searches

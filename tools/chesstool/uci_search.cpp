@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core/notation.h"
+#include "core/rules.h"
 #include "search/limits.h"
 #include "search/search.h"
 #include "tools/chesstool/game_record.h"
@@ -68,6 +69,10 @@ void runJob(UciSession& session, const SearchJob& job) {
             depthBefore = lastDepth;
             return deeper;
         });
+    } else {
+        // Mated or stalemated: the score comes first, as interfaces expect one.
+        sayLine(session,
+                inCheck(pos.side) ? "info depth 0 score mate 0" : "info depth 0 score cp 0");
     }
     std::unique_lock<std::mutex> lock(session.mutex);
     session.changed.wait(lock, [&] { return !session.holdBestMove; });

@@ -1,9 +1,9 @@
 #include "tools/chesstool/watch_command.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/render.h"
+#include "core/text.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
 #include "tools/chesstool/terminal.h"
@@ -29,12 +30,14 @@ constexpr const char* WATCH_HELP =
     "off.\n";
 
 constexpr double DEFAULT_DELAY = 0.5;
+// The view: the picture's ten rows, a blank one, the result and the keys, and at most
+// this many columns (the picture, the gap and the longest result line).
+constexpr int VIEW_ROWS = 13;
+constexpr int VIEW_COLUMNS = 65;
 constexpr double MAX_DELAY = 3600.0;
 constexpr size_t RECENT_MOVE_LINES = 4;
 constexpr const char* PANEL_GAP = "   ";
 
-constexpr const char* LIGHT_SQUARE = "\u2591";  // light shade, as the game's 0xB0
-constexpr const char* DARK_SQUARE = "\u2588";   // full block, as the game's 0xDB
 // The chess symbols, indexed like PIECE_LETTERS by square content & 15.
 constexpr const char* PIECE_SYMBOLS[16] = {
     "", "\u2659", "\u2658", "\u2657", "\u2656", "\u2655", "\u2654", "",
@@ -45,17 +48,14 @@ constexpr const char* CLEAR_SCREEN = "\x1b[H\x1b[2J";
 constexpr const char* CURSOR_HOME = "\x1b[H";
 constexpr const char* ERASE_LINE_END = "\x1b[K";
 constexpr const char* ERASE_BELOW = "\x1b[J";
-constexpr const char* RESTORE_SCREEN = "\x1b[0m\x1b[?25h";
+// Also clears the key line, where the cursor stands after a redraw.
+constexpr const char* RESTORE_SCREEN = "\x1b[0m\x1b[?25h\r\x1b[K";
 constexpr const char* PLAIN = "\x1b[0m";
 constexpr const char* BOLD = "\x1b[1m";
 constexpr const char* MOVED_FROM = "\x1b[33m";
 constexpr const char* MOVED_TO = "\x1b[1;33m";
 constexpr const char* ALERT = "\x1b[1;31m";
 
-constexpr int TOP_PICTURE_ROW = 1;  // the file letters above rank 8
-constexpr int BOTTOM_PICTURE_ROW = 10;
-constexpr int LAST_COLUMN = 9;
-constexpr int RANK_OF_ROW_ZERO = 10;  // row 2 is rank 8, row 9 is rank 1
 constexpr int KEY_QUIT = 'q';
 constexpr int KEY_PAUSE = ' ';
 constexpr int KEY_ENTER = '\n';
@@ -80,16 +80,6 @@ struct Watch {
     SearchWithTable search;
 };
 
-// Reads a delay in seconds from 0 to MAX_DELAY; false for anything else.
-bool parseDelay(const std::string& text, double& delay) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value)) return false;
-    if (value < 0 || value > MAX_DELAY) return false;
-    delay = value;
-    return true;
-}
-
 // Reads the arguments into options; returns EXIT_OK or the status of the error reported.
 int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
     for (int i = 0; i < argc; ++i) {
@@ -97,20 +87,21 @@ int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
         if (arg == "--pieces") {
             options.pieces = true;
         } else if (arg == "--delay") {
-            if (i + 1 >= argc || !parseDelay(argv[i + 1], options.delay)) {
-                return reportUsageError("watch", "--delay needs seconds from 0 to 3600");
+            if (i + 1 >= argc) return reportUsageError("watch", "--delay needs a value");
+            if (!parseDecimal(argv[++i], 0, MAX_DELAY, options.delay)) {
+                return reportUsageError("watch", "--delay needs seconds from 0 to " +
+                                                     std::to_string(int(MAX_DELAY)) + ", not " +
+                                                     quotedWord(argv[i]));
             }
-            ++i;
         } else if (arg == "--fen") {
             // The FEN may come quoted or as separate fields, up to the next option.
             int last = i + 1;
-            while (last < argc && std::string_view(argv[last]).substr(0, 2) != "--") ++last;
+            while (last < argc && !isOption(argv[last])) ++last;
             if (last == i + 1) return reportUsageError("watch", "--fen needs a FEN record");
             options.fen = joinArguments(last, argv, i + 1);
             i = last - 1;
         } else {
-            return reportUsageError("watch",
-                                    "unknown argument '" + std::string(arg) + "'; " + WATCH_USAGE);
+            return reportUsageError("watch", unknownArgument(arg, WATCH_USAGE));
         }
     }
     return EXIT_OK;
@@ -122,19 +113,29 @@ std::string coloured(const Watch& watch, const char* colour, const std::string& 
     return colour + text + PLAIN;
 }
 
-// Draws one square of the picture as the game does, in UTF-8.
-std::string squareText(const Watch& watch, int square) {
-    const int row = rowOf(square);
-    const int column = columnOf(square);
-    const bool edgeColumn = column == 0 || column == LAST_COLUMN;
-    if (row == TOP_PICTURE_ROW || row == BOTTOM_PICTURE_ROW) {
-        return std::string(1, edgeColumn ? ' ' : char('a' + column - 1));
-    }
-    if (edgeColumn) return std::string(1, char('0' + RANK_OF_ROW_ZERO - row));
+// Draws one cell of the game's picture in UTF-8, the rows labelled with their ranks.
+std::string cellText(const Watch& watch, int row, int column) {
+    const int square = row * ROW_WIDTH + column;
     const int content = pos.board[square] & 15;
-    std::string text =
-        watch.options.pieces ? PIECE_SYMBOLS[content] : std::string(1, PIECE_LETTERS[content]);
-    if (content == 0) text = (row + column) % 2 == 1 ? LIGHT_SQUARE : DARK_SQUARE;
+    std::string text;
+    switch (pictureCell(row, column)) {
+        case PictureCell::BLANK:
+            return " ";
+        case PictureCell::FILE_LETTER:
+            return std::string(1, fileLetter(column));
+        case PictureCell::ROW_LABEL:
+            return std::string(1, rankLabel(row));
+        case PictureCell::LIGHT_SQUARE:
+            text = LIGHT_SHADE_UTF8;
+            break;
+        case PictureCell::DARK_SQUARE:
+            text = FULL_BLOCK_UTF8;
+            break;
+        case PictureCell::PIECE:
+            text = watch.options.pieces ? PIECE_SYMBOLS[content]
+                                        : std::string(1, PIECE_LETTERS[content]);
+            break;
+    }
     if (!watch.moved) return text;
     if (square == moveTo(watch.last.result.move)) return coloured(watch, MOVED_TO, text);
     if (square == moveFrom(watch.last.result.move)) return coloured(watch, MOVED_FROM, text);
@@ -144,8 +145,8 @@ std::string squareText(const Watch& watch, int square) {
 // Draws one line of the picture, from a to h between the rank labels.
 std::string pictureLine(const Watch& watch, int row) {
     std::string line;
-    for (int column = 0; column <= LAST_COLUMN; ++column) {
-        line += squareText(watch, row * ROW_WIDTH + column);
+    for (int column = 0; column <= PICTURE_LAST_COLUMN; ++column) {
+        line += cellText(watch, row, column);
     }
     return line;
 }
@@ -204,8 +205,8 @@ std::vector<std::string> panelLines(const Watch& watch) {
 std::vector<std::string> positionLines(const Watch& watch) {
     const std::vector<std::string> panel = panelLines(watch);
     std::vector<std::string> lines;
-    for (int row = TOP_PICTURE_ROW; row <= BOTTOM_PICTURE_ROW; ++row) {
-        const size_t k = static_cast<size_t>(row - TOP_PICTURE_ROW);
+    for (int row = PICTURE_TOP_ROW; row <= PICTURE_BOTTOM_ROW; ++row) {
+        const size_t k = static_cast<size_t>(row - PICTURE_TOP_ROW);
         std::string line = pictureLine(watch, row);
         if (k < panel.size() && !panel[k].empty()) line += PANEL_GAP + panel[k];
         lines.push_back(line);
@@ -238,26 +239,30 @@ void redraw(const Watch& watch) {
     lines.push_back("");
     lines.push_back(gameEnded(watch.record) ? resultLine(watch) : "");
     lines.push_back(keyLine(watch));
+    // No line end after the last line, which would scroll a terminal of the view's height.
     std::string text = CURSOR_HOME;
-    for (const std::string& line : lines) text += line + ERASE_LINE_END + "\n";
+    for (size_t k = 0; k < lines.size(); ++k) {
+        text += (k > 0 ? "\n" : "") + lines[k] + ERASE_LINE_END;
+    }
     writeText(text + ERASE_BELOW);
 }
 
 // Shows the position just reached: redrawn on a terminal, printed once otherwise.
 void showPosition(const Watch& watch) {
     if (watch.drawn) return redraw(watch);
-    std::string text;
+    // A blank line before each later position, so that a terminal shows the latest whole.
+    std::string text = watch.moved ? "\n" : "";
     for (std::string line : positionLines(watch)) {
         line.erase(line.find_last_not_of(' ') + 1);
         text += line + "\n";
     }
-    writeText(text + "\n");
+    writeText(text);
 }
 
 // Shows the result and its reason under the last position.
 void showResult(const Watch& watch) {
     if (watch.drawn) return redraw(watch);
-    writeText(resultLine(watch) + "\n");
+    writeText("\n" + resultLine(watch) + "\n");
 }
 
 // Waits out the delay after a ply, pausing on space; returns false when q asks to stop.
@@ -302,6 +307,19 @@ bool playWatched(Watch& watch) {
     return true;
 }
 
+// Tells whether standard output is a terminal too small for the view, saying so on standard
+// error; a terminal whose size is unknown is taken to fit.
+bool terminalTooSmall() {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0) return false;
+    if (size.ws_row >= VIEW_ROWS && size.ws_col >= VIEW_COLUMNS) return false;
+    std::fprintf(stderr,
+                 "chesstool watch: the terminal is %dx%d, the view needs %dx%d; "
+                 "printing each position in turn\n",
+                 size.ws_col, size.ws_row, VIEW_COLUMNS, VIEW_ROWS);
+    return true;
+}
+
 // Tells whether NO_COLOR is set to something, which turns colour off.
 bool noColourAsked() {
     const char* value = std::getenv("NO_COLOR");
@@ -326,7 +344,7 @@ int runWatchCommand(int argc, char** argv) {
     } else if (!startRecordAtFen(watch.record, watch.options.fen, error)) {
         return reportUsageError("watch", "bad FEN: " + error);
     }
-    watch.drawn = isatty(STDOUT_FILENO) != 0;
+    watch.drawn = isatty(STDOUT_FILENO) != 0 && !terminalTooSmall();
     watch.colour = watch.drawn && !noColourAsked();
     watch.keys = takeTerminal(watch.drawn ? RESTORE_SCREEN : "", true);
     if (watch.drawn) writeText(std::string(HIDE_CURSOR) + CLEAR_SCREEN);
