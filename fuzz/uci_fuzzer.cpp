@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static std::FILE* sink = std::fopen("/dev/null", "w");
     if (sink == nullptr) std::abort();
     UciSession session;
-    session.out = sink;
+    session.output.out = sink;
     session.defaultDepth = FUZZ_DEFAULT_DEPTH;
     session.maxDepth = FUZZ_MAX_DEPTH;
     startUciSession(session);

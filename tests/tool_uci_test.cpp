@@ -6,7 +6,6 @@
 #include "search/limits.h"
 #include "tests/test_util.h"
 #include "tools/chesstool/uci_command.h"
-#include "tools/chesstool/uci_search.h"
 
 namespace {
 using std::chrono::milliseconds;
@@ -19,7 +18,7 @@ using Lines = std::vector<std::string>;
 Lines transcript(const std::string& input) {
     UciSession session;
     const std::string path = ::testing::TempDir() + "uci_transcript_" + std::to_string(getpid());
-    session.out = std::fopen(path.c_str(), "w");
+    session.output.out = std::fopen(path.c_str(), "w");
     startUciSession(session);
     std::vector<bool> held;  // for each go, whether it holds its best move
     for (const std::string& line : test::splitLines("uci\n" + input)) {
@@ -28,17 +27,17 @@ Lines transcript(const std::string& input) {
         const bool waits = !(go && held.back()) && line != "isready";
         auto done = std::async(std::launch::async, [&] {
             handleUciLine(session, line);
-            std::unique_lock<std::mutex> lock(session.mutex);
-            if (waits) session.changed.wait(lock, [&] { return !session.searching; });
+            if (waits) waitForAnswer(session.worker);
         });
         if (done.wait_for(std::chrono::seconds(20)) == std::future_status::ready) continue;
-        sayLine(session, "no answer within 20 s");
-        stopSearch(session);
+        sayLine(session.output, "no answer within 20 s");
+        stopSearch(session.worker);
     }
     EXPECT_TRUE(endUciSession(session));
-    EXPECT_FALSE(searchMustStop(session.search.context.limits, session.search.context.calls))
+    SearchContext& context = session.worker.search.context;
+    EXPECT_FALSE(searchMustStop(context.limits, context.calls))
         << "a search's limits outlive it";
-    std::fclose(session.out);
+    std::fclose(session.output.out);
     const std::regex depthAndScore("^info (depth \\d+ seldepth \\d+ score \\S+ -?\\d+) .*");
     Lines replies;
     std::string lastDepth;

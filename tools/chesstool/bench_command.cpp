@@ -103,7 +103,7 @@ int runBenchCommand(int argc, char** argv) {
     std::printf("%3s  %-21s %12s %9s %12s  %-8s %6s\n", "#", "position", "calls", "time/s",
                 "calls/s", "bestmove", "score");
     SearchWithTable fast;
-    if (!setUpSearch(fast)) return reportUsageError("bench", "no memory for the search table");
+    if (!setUpSearch(fast)) return reportNoTableMemory("bench");
     uint64_t totalCalls = 0;
     double totalSeconds = 0;
     int index = 0;

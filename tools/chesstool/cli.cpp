@@ -14,6 +14,12 @@ int reportUsageError(std::string_view command, const std::string& message) {
     return EXIT_USAGE;
 }
 
+int reportNoTableMemory(std::string_view command) {
+    std::fprintf(stderr, "chesstool %.*s: no memory for the search table\n",
+                 static_cast<int>(command.size()), command.data());
+    return EXIT_FAILURE_RUNTIME;
+}
+
 std::string depthError(std::string_view text, int maxDepth) {
     return "depth must be a whole number from 1 to " + std::to_string(maxDepth) + ", not " +
            quotedWord(text);

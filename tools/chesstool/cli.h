@@ -6,13 +6,16 @@
 #include <string_view>
 
 constexpr int EXIT_OK = 0;
-constexpr int EXIT_FAILURE_RUNTIME = 1;  // the output could not be written
+constexpr int EXIT_FAILURE_RUNTIME = 1;  // the output could not be written, or no memory
 constexpr int EXIT_USAGE = 2;            // bad arguments or bad input
 
 using Clock = std::chrono::steady_clock;
 
 // Writes "chesstool COMMAND: message" on standard error and returns EXIT_USAGE.
 int reportUsageError(std::string_view command, const std::string& message);
+
+// Reports that the search table could not be allocated; returns EXIT_FAILURE_RUNTIME.
+int reportNoTableMemory(std::string_view command);
 
 // Describes a depth that is not a whole number from 1 to maxDepth, naming the range.
 std::string depthError(std::string_view text, int maxDepth);

@@ -122,7 +122,7 @@ int runPgnCommand(int argc, char** argv) {
         startRecordAtInitialPosition(record);
     }
     SearchWithTable search;
-    if (!setUpSearch(search)) return reportUsageError("pgn", "no memory for the search table");
+    if (!setUpSearch(search)) return reportNoTableMemory("pgn");
     playRecordedGame(record, search.context, isatty(STDERR_FILENO) != 0);
     writePgn(record);
     return finishOutput("pgn");

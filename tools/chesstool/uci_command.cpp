@@ -14,7 +14,6 @@
 #include "search/fastsearch.h"
 #include "search/ttable.h"
 #include "tools/chesstool/cli.h"
-#include "tools/chesstool/uci_search.h"
 
 namespace {
 
@@ -55,7 +54,7 @@ std::string joinWords(const Words& words, size_t first, size_t last) {
 
 // Tells the interface about bad input in one line; every word of input in it is quoted.
 void sayInfo(UciSession& session, const std::string& message) {
-    sayLine(session, "info string " + message);
+    sayLine(session.output, "info string " + message);
 }
 
 bool sameName(std::string_view a, std::string_view b) {
@@ -210,7 +209,9 @@ SearchJob planSearch(const UciSession& session, const GoCommand& go) {
     SearchJob job{pos,
                   {maxDepth, n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT, {}},
                   planMoveTime(clock),
-                  static_cast<int>(n.mate)};
+                  static_cast<int>(n.mate),
+                  go.infinite,
+                  go.ponder};
     MoveList legal;
     generateLegalMoves(legal);
     for (int k = 0; k < legal.count; ++k) {
@@ -226,17 +227,17 @@ SearchJob planSearch(const UciSession& session, const GoCommand& go) {
 void handleGo(UciSession& session, const Words& words) {
     pos = session.position;
     const GoCommand go = readGo(session, words);
-    startSearch(session, planSearch(session, go), go.infinite, go.ponder);
+    startSearch(session.worker, planSearch(session, go));
 }
 
-void sayOptions(UciSession& session) {
-    sayLine(session, "option name Hash type spin default " + std::to_string(DEFAULT_TABLE_MIB) +
-                         " min 1 max " + std::to_string(MAX_TABLE_MIB));
-    sayLine(session, "option name Clear Hash type button");
-    sayLine(session, "option name Ponder type check default false");
-    sayLine(session, "option name Move Overhead type spin default " +
-                         std::to_string(DEFAULT_MOVE_OVERHEAD) + " min 0 max " +
-                         std::to_string(MAX_MOVE_OVERHEAD));
+void sayOptions(UciOutput& output) {
+    sayLine(output, "option name Hash type spin default " + std::to_string(DEFAULT_TABLE_MIB) +
+                        " min 1 max " + std::to_string(MAX_TABLE_MIB));
+    sayLine(output, "option name Clear Hash type button");
+    sayLine(output, "option name Ponder type check default false");
+    sayLine(output, "option name Move Overhead type spin default " +
+                        std::to_string(DEFAULT_MOVE_OVERHEAD) + " min 0 max " +
+                        std::to_string(MAX_MOVE_OVERHEAD));
 }
 
 // Reads a whole number from least to most for an option.
@@ -260,11 +261,11 @@ void handleSetOption(UciSession& session, const Words& words) {
     int64_t value = 0;
     if (sameName(name, "Hash")) {
         if (!readOptionValue(session, "Hash", text, 1, MAX_TABLE_MIB, value)) return;
-        if (!setTableSize(session.search.table, static_cast<int>(value))) {
+        if (!resizeTable(session.worker, static_cast<int>(value))) {
             sayInfo(session, "no memory for that Hash");
         }
     } else if (sameName(name, "Clear Hash")) {
-        clearTable(session.search.table);
+        clearTable(session.worker);
     } else if (sameName(name, "Ponder")) {
         // Only the interface decides when to ponder; the value is checked and not kept.
         if (text != "true" && text != "false") {
@@ -287,11 +288,10 @@ void setUpStart(UciSession& session) {
 
 }  // namespace
 
-void startUciSession(UciSession& session) {
+bool startUciSession(UciSession& session) {
     session.started = false;
     setUpStart(session);
-    if (session.search.table.size == 0) setUpSearch(session.search);
-    clearTable(session.search.table);
+    return setUpWorker(session.worker, session.output, DEFAULT_TABLE_MIB);
 }
 
 UciStep handleUciLine(UciSession& session, std::string_view line) {
@@ -301,37 +301,37 @@ UciStep handleUciLine(UciSession& session, std::string_view line) {
     if (command == "quit") return UciStep::QUIT;
     if (command == "uci") {
         session.started = true;
-        sayLine(session, std::string("id name ") + ENGINE_NAME);
-        sayLine(session, std::string("id author ") + ENGINE_AUTHOR);
-        sayOptions(session);
-        sayLine(session, "uciok");
+        sayLine(session.output, std::string("id name ") + ENGINE_NAME);
+        sayLine(session.output, std::string("id author ") + ENGINE_AUTHOR);
+        sayOptions(session.output);
+        sayLine(session.output, "uciok");
     } else if (!session.started) {
         return UciStep::CONTINUE;
     } else if (command == "isready") {
-        sayLine(session, "readyok");
+        sayLine(session.output, "readyok");
     } else if (command == "stop") {
-        stopSearch(session);
+        stopSearch(session.worker);
     } else if (command == "ponderhit") {
-        ponderHit(session);
+        ponderHit(session.worker);
     } else if (command == "ucinewgame") {
-        waitForSearch(session);
+        waitForSearch(session.worker);
         setUpStart(session);
-        clearTable(session.search.table);
+        clearTable(session.worker);
     } else if (command == "position") {
-        waitForSearch(session);
+        waitForSearch(session.worker);
         pos = session.position;
         handlePosition(session, words);
     } else if (command == "setoption") {
-        waitForSearch(session);
+        waitForSearch(session.worker);
         handleSetOption(session, words);
     } else if (command == "go") {
-        waitForSearch(session);
+        waitForSearch(session.worker);
         handleGo(session, words);
     }
     return UciStep::CONTINUE;
 }
 
-bool endUciSession(UciSession& session) { return endSearchWorker(session); }
+bool endUciSession(UciSession& session) { return shutDownWorker(session.worker); }
 
 int runUciCommand(int argc, char** argv) {
     if (argc >= 1 && isHelpArgument(argv[0])) {
@@ -341,8 +341,8 @@ int runUciCommand(int argc, char** argv) {
     if (argc >= 1) {
         return reportUsageError("uci", unknownArgument(argv[0], UCI_USAGE));
     }
-    static UciSession session;
-    startUciSession(session);
+    UciSession session;
+    if (!startUciSession(session)) return reportNoTableMemory("uci");
     std::string line;
     while (std::getline(std::cin, line)) {
         if (handleUciLine(session, line) == UciStep::QUIT) break;

@@ -336,8 +336,7 @@ int runWatchCommand(int argc, char** argv) {
     Watch watch;
     const int status = parseWatchArguments(argc, argv, watch.options);
     if (status != EXIT_OK) return status;
-    if (!setUpSearch(watch.search))
-        return reportUsageError("watch", "no memory for the search table");
+    if (!setUpSearch(watch.search)) return reportNoTableMemory("watch");
     std::string error;
     if (watch.options.fen.empty()) {
         startRecordAtInitialPosition(watch.record);
