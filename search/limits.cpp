@@ -16,7 +16,6 @@ void clearSearchLimits(SearchLimits& limits) {
     limits.stopped = false;
     limits.nextCheck = 0;
     limits.callLimit = NO_CALL_LIMIT;
-    limits.selDepth = 0;
 }
 
 bool pollSearchLimits(SearchLimits& limits, uint64_t calls) {

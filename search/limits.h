@@ -39,7 +39,8 @@ struct SearchLimits {
 // maxCalls counts from now.
 void beginSearchLimits(SearchLimits& limits, uint64_t calls, uint64_t maxCalls);
 
-// Lifts every limit and lowers the stop flag, as for a search without limits.
+// Lifts every limit and lowers the stop flag, as for a search without limits; the record of
+// how deep lines went is the next search's to start again.
 void clearSearchLimits(SearchLimits& limits);
 
 // Looks at the stop flag, the clock and the call count; true once any limit is met.
