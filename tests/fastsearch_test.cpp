@@ -13,6 +13,7 @@ struct PlayoutRow {
     unsigned seed;
     test::Conditions conditions;
 };
+void PrintTo(const PlayoutRow& row, std::ostream* out) { *out << row.name; }
 
 class FastSearchPlayouts : public ::testing::TestWithParam<PlayoutRow> {};
 TEST_P(FastSearchPlayouts, AgreeWithTheStraightforwardSearch) {
