@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/attacks.h"
+#include "search/frontier.h"
 #include "search/ttable.h"
 #include "tests/test_util.h"
 
@@ -45,6 +46,11 @@ TEST(RandomGames, EveryShortcutAgreesWithItsDefinition) {
             int king = FIRST_PLAYING_SQUARE;
             while (pos.board[king] != (KING | pos.side)) ++king;
             if (givesCheck(lastMove, king) != inCheck(pos.side)) report("givesCheck");
+            MoveList legal;
+            generateLegalMoves(legal);
+            if (inCheck(pos.side) && hasLegalMoveInCheck(king) != (legal.count > 0)) {
+                report("hasLegalMoveInCheck");
+            }
         }
         key = positionKey();
         takeSnapshot(before);
@@ -117,6 +123,15 @@ INSTANTIATE_TEST_SUITE_P(Position, HashAndRepetitions, ::testing::Values(
     HashCase{"4k3/8/8/8/8/8/8/4K3 w - - 1 60", "", 0, 0},
     HashCase{"4k3/8/8/8/8/8/8/4K3 w - - 9 60", "e1d1", 0, 1}));
 // clang-format on
+
+TEST(Position, SetUpFromAnyPositionIsTheStartingPosition) {
+    ASSERT_TRUE(test::loadFen("4k3/8/8/8/3pP3/8/8/4K3 b - e3 31 40"));
+    setupInitialPosition();
+    const Position started = pos;
+    ASSERT_TRUE(test::loadFen(START_FEN));
+    pos.historyCount = started.historyCount;
+    EXPECT_TRUE(test::samePosition(pos, started));
+}
 
 TEST(Repetitions, FullHistoryStopsGrowingAndTheWindowUsesItsLastEntries) {
     ASSERT_TRUE(test::loadFen("4k3/8/8/8/8/8/8/1N2K3 w - - 2 30"));
