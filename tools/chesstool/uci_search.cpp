@@ -4,6 +4,7 @@
 #include <cinttypes>
 #include <cstdlib>
 
+#include "core/attacks.h"
 #include "core/notation.h"
 #include "core/rules.h"
 #include "search/limits.h"
