@@ -86,14 +86,14 @@ std::vector<std::string> panelLines(const BoardView& view, const GameRecord& rec
         return {std::string("Start: ") + sideName(record.firstSide) + " to move"};
     }
     const std::vector<std::string> words = numberedMoveWords(record, record.moves.size() - 1);
-    std::vector<std::string> lines = {
-        "Move " + words.front().substr(0, words.front().find('.')) + ", " +
-            sideName(last.mover) + ": " + coloured(view, BOLD, record.moves.back()),
-        last.score,
-        last.search,
-        coloured(view, ALERT, last.alert),
-        "",
-        "Last moves:"};
+    std::vector<std::string> lines = {"Move " + words.front().substr(0, words.front().find('.')) +
+                                          ", " + sideName(last.mover) + ": " +
+                                          coloured(view, BOLD, record.moves.back()),
+                                      last.score,
+                                      last.search,
+                                      coloured(view, ALERT, last.alert),
+                                      "",
+                                      "Last moves:"};
     for (const std::string& line : recentMoveLines(record)) lines.push_back(line);
     return lines;
 }
@@ -119,8 +119,8 @@ std::vector<std::string> positionLines(const BoardView& view, const GameRecord& 
     std::vector<std::string> lines;
     for (int k = 0; k <= PICTURE_BOTTOM_ROW - PICTURE_TOP_ROW; ++k) {
         const size_t line = static_cast<size_t>(k);
-        std::string text = pictureLine(view, view.flipped ? PICTURE_BOTTOM_ROW - k
-                                                          : PICTURE_TOP_ROW + k);
+        std::string text =
+            pictureLine(view, view.flipped ? PICTURE_BOTTOM_ROW - k : PICTURE_TOP_ROW + k);
         if (line < panel.size() && !panel[line].empty()) text += PANEL_GAP + panel[line];
         lines.push_back(text);
     }

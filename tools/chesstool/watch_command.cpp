@@ -46,8 +46,8 @@ struct WatchOptions {
 struct Watch {
     WatchOptions options;
     BoardView view;
-    bool drawn = false;   // redrawn in place on a terminal; otherwise plain text
-    bool keys = false;    // keys are read from the terminal
+    bool drawn = false;  // redrawn in place on a terminal; otherwise plain text
+    bool keys = false;   // keys are read from the terminal
     bool paused = false;
     bool leaving = false;  // the keys no longer do anything
     RecordedPly last{};    // the last ply that played a move
@@ -89,8 +89,8 @@ std::vector<std::string> positionLines(const Watch& watch) {
     char search[64];
     std::snprintf(search, sizeof search, "Search: %llu calls, %.2f s",
                   static_cast<unsigned long long>(ply.searchCalls), ply.seconds);
-    const PanelPly panel = {ply.mover, std::string("Score for ") + sideName(ply.mover) + ": " +
-                                           scoreText(ply),
+    const PanelPly panel = {ply.mover,
+                            std::string("Score for ") + sideName(ply.mover) + ": " + scoreText(ply),
                             search, ply.result.givesCheck ? CHECK_MESSAGE : ""};
     return positionLines(watch.view, watch.record, panel);
 }
