@@ -107,10 +107,10 @@ std::string coloured(const BoardView& view, const char* colour, const std::strin
 
 const char* sideName(int side) { return side == WHITE ? "White" : "Black"; }
 
-std::string scoreText(const RecordedPly& ply) {
-    if (ply.mateMoves > 0) return "mate in " + std::to_string(ply.mateMoves);
-    if (ply.mateMoves < 0) return "mated in " + std::to_string(-ply.mateMoves);
-    return (ply.score > 0 ? "+" : "") + std::to_string(ply.score);
+std::string scoreText(int score, int mateMoves) {
+    if (mateMoves > 0) return "mate in " + std::to_string(mateMoves);
+    if (mateMoves < 0) return "mated in " + std::to_string(-mateMoves);
+    return (score > 0 ? "+" : "") + std::to_string(score);
 }
 
 std::vector<std::string> positionLines(const BoardView& view, const GameRecord& record,

@@ -44,7 +44,7 @@ std::string coloured(const BoardView& view, const char* colour, const std::strin
 const char* sideName(int side);
 
 // Words the search's score for the side that moved: "+1", "mate in 2", "mated in 3".
-std::string scoreText(const RecordedPly& ply);
+std::string scoreText(int score, int mateMoves);
 
 // Lays the picture and, beside it, the panel: the move number and last move, what the ply
 // says, and the last four move numbers; before any move, who is to move.

@@ -90,7 +90,8 @@ std::vector<std::string> positionLines(const Watch& watch) {
     std::snprintf(search, sizeof search, "Search: %llu calls, %.2f s",
                   static_cast<unsigned long long>(ply.searchCalls), ply.seconds);
     const PanelPly panel = {ply.mover,
-                            std::string("Score for ") + sideName(ply.mover) + ": " + scoreText(ply),
+                            std::string("Score for ") + sideName(ply.mover) + ": " +
+                                scoreText(ply.score, ply.mateMoves),
                             search, ply.result.givesCheck ? CHECK_MESSAGE : ""};
     return positionLines(watch.view, watch.record, panel);
 }
