@@ -283,7 +283,7 @@ void playAndRecord(Game& game, Move move, const EngineChoice* choice) {
     }
     game.message.clear();
     saveRecord(game);
-    showPosition(game);
+    if (move != NO_MOVE) showPosition(game);
 }
 
 // Lets the engine think and play its answer; the view says so meanwhile.
@@ -442,6 +442,11 @@ bool playGame(Game& game) {
 
 // Shows the result; on a terminal waits for Enter (or Ctrl-C, or the end of input).
 void showResult(Game& game) {
+    // Mate and stalemate come without a move: plain text writes the game's line for them.
+    const PlyOutcome outcome = game.record.outcome;
+    if (!game.drawn && (outcome == PlyOutcome::CHECKMATE || outcome == PlyOutcome::STALEMATE)) {
+        say(game, outcomeMessage(outcome));
+    }
     say(game, resultLine(game.view, game.record));
     if (!game.drawn) return;
     redraw(game, "Press Enter to leave.");
