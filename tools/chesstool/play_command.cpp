@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -56,6 +57,7 @@ constexpr int KEY_ENTER = '\n';
 constexpr int KEY_RETURN = '\r';
 constexpr char FIRST_TYPED = ' ';
 constexpr char LAST_TYPED = '~';
+constexpr const char* BLANKS = " \t\r";
 
 struct PlayOptions {
     int personSide = WHITE;
@@ -165,6 +167,7 @@ void printPlain(Game& game, const std::vector<std::string>& lines, bool block) {
     game.blankPrinted = block;
 }
 
+// Returns what the panel says about the last ply, the game's closing line included.
 PanelPly panelOf(const Game& game) {
     if (game.plies.empty()) return {};
     PanelPly panel = game.plies.back().panel;
@@ -249,9 +252,10 @@ EngineChoice searchAsEngine(Game& game) {
         MoveClock clock;
         clock.moveTime = game.options.moveTime;
         const TimeBudget budget = planMoveTime(clock);
-        context.limits.deadline =
-            clockTicks(SearchClock::now() + std::chrono::milliseconds(budget.hard));
         if (plan.rootMoves.count > 0) {
+            // The deepening lifts the deadline when it ends.
+            context.limits.deadline =
+                clockTicks(SearchClock::now() + std::chrono::milliseconds(budget.hard));
             const Iteration it = deepen(context, plan, [](const Iteration&) { return true; });
             choice = {it.pv[0], it.score, it.depth, ""};
         }
@@ -332,10 +336,11 @@ bool readLine(Game& game, const std::string& prompt, std::string& line) {
         return false;
     }
     if (game.echoInput) writeText(line + "\n");
-    const size_t first = line.find_first_not_of(" \t\r");
+    // Spaces around the words, and the carriage return of a line typed elsewhere, go.
+    const size_t first = line.find_first_not_of(BLANKS);
     line = first == std::string::npos
                ? ""
-               : line.substr(first, line.find_last_not_of(" \t\r") + 1 - first);
+               : line.substr(first, line.find_last_not_of(BLANKS) + 1 - first);
     return true;
 }
 
