@@ -35,7 +35,7 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"uci", UCI_USAGE, "run as an engine for the Universal Chess Interface", runUciCommand},
     {"watch", WATCH_USAGE, "show the program's game as a paced view, one board redrawn in place",
      runWatchCommand},
-    {"play", PLAY_USAGE, "play a game against the engine on the same view", runPlayCommand},
+    {"play", PLAY_USAGE, "play a game against the engine on the watch view", runPlayCommand},
 };
 
 void printHelp(std::FILE* out) {
