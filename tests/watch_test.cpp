@@ -154,30 +154,35 @@ TEST(Play, PipedGameIsPlainTextAndItsRecordFollowsTheFilesGames) {
 }
 
 struct PlayStep {
-    const char* keys;   // typed, then Enter
-    const char* shows;  // a line of the screen once the step is done
+    const char* keys;   // typed, each word followed by Enter
+    const char* shows;  // how a line of the screen begins once the step is done
 };
 struct PlayCase {
     const char* name;
+    std::string arguments;  // after "play --pgn FILE"
     std::vector<PlayStep> steps;
-    std::string end;  // the screen at the end, left with Enter; "": killed, the record read
+    const char* leave;  // the key that leaves; "": killed, the record read
+    std::string end;    // the screen before it; "": unchecked
 };
 void PrintTo(const PlayCase& c, std::ostream* out) { *out << c.name; }
 
-const std::string ROOK_MATE = "7k/8/8/8/8/8/2R5/R3K3 w - - 0 1";
+const std::string ROOK_MATE = "--depth 2 --fen '7k/8/8/8/8/8/2R5/R3K3 w - - 0 1'";
 // clang-format off
 const PlayCase PLAY_CASES[] = {
-    {"MateAfterAMistypedMoveAnAmbiguousOneUndoAndHint",
+    {"MateAfterAMistypedMoveAnAmbiguousOneUndoAndHint", ROOK_MATE,
      {{"rc7", "Unreadable move 'rc7': write Nf3, exd5, O-O, e8=Q or g1f3 (see help)"},
       {"Rc1", "Ambiguous move 'Rc1': it could be Rcc1 or Rac1"},
       {"Rc7", " abcdefgh    Move 1, Black: Kg8"}, {"undo", "Took back Rc7 and Kg8"},
       {"Rc7", "8░█░█░█k█8   Score for Black: -10"}, {"flip", " hgfedcba    Move 1, Black: Kg8"},
       {"flip", " abcdefgh    Move 1, Black: Kg8"},
-      {"hint", "Hint: Ra8# (score mate in 1, depth 2)"}, {"Ra8#", "Press Enter to leave."}},
+      {"hint", "Hint: Ra8# (score mate in 1, depth 2)"}, {"Ra8#", "Press Enter to leave."}}, "Enter",
      " abcdefgh    Move 2, White: Ra8#\n8R█░█░█k█8\n7█░R░█░█░7\n6░█░█░█░█6   CHECKMATE!\n"
      "5█░█░█░█░5\n4░█░█░█░█4   Last moves:\n3█░█░█░█░3   1. Rc7 Kg8\n2░█░█░█░█2   2. Ra8#\n"
      "1█░█░K░█░1\n abcdefgh\n\nResult 1-0: White wins by checkmate\nPress Enter to leave."},
-    {"KilledAfterAMoveLeavesTheRecordSoFar", {{"Rc7", "3█░█░█░█░3   1. Rc7 Kg8"}}, ""},
+    // d4 is typed while the engine thinks about its answer to e4.
+    {"KeysTypedWhileItThinksWaitAndCtrlCLeaves", "--movetime 1500",
+     {{"e4 d4", "Thinking for 1500 ms..."}, {"", "2PPP█░PPP2"}}, "C-c", ""},
+    {"KilledAfterAMoveLeavesTheRecordSoFar", ROOK_MATE, {{"Rc7", "3█░█░█░█░3   1. Rc7 Kg8"}}, "", ""},
 };
 // clang-format on
 
@@ -189,29 +194,32 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
     if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
     const std::string pgn = ::testing::TempDir() + "chess_play_" + std::to_string(getpid());
     std::remove(pgn.c_str());
-    const Tmux tmux(80, 24, "play --depth 2 --pgn " + pgn + " --fen '" + ROOK_MATE + "'");
+    const Tmux tmux(80, 24, "play --pgn " + pgn + " " + c.arguments);
     const auto shows = [&tmux](const std::string& line) {
         const auto shown = [&] {
             const std::vector<std::string> lines = test::splitLines(tmux.screen());
-            return std::find(lines.begin(), lines.end(), line) != lines.end();
+            return std::any_of(lines.begin(), lines.end(),
+                               [&](const std::string& l) { return l.rfind(line, 0) == 0; });
         };
         Tmux::waitUntil(shown);
         return shown();
     };
     EXPECT_TRUE(shows("Your move as White:")) << tmux.screen();
     for (const PlayStep& step : c.steps) {
-        tmux.run({"send-keys", "-t", tmux.name, step.keys, "Enter"});
+        std::istringstream words(step.keys);
+        for (std::string word; words >> word;)
+            tmux.run({"send-keys", "-t", tmux.name, word, "Enter"});
         EXPECT_TRUE(shows(step.shows)) << step.keys << ":\n" << tmux.screen();
     }
-    if (c.end.empty()) {
+    EXPECT_TRUE(c.end.empty() || tmux.screen() == c.end) << tmux.screen();
+    if (c.leave[0] == '\0') {
         test::runProgram("pkill", {"-KILL", "-P", tmux.pane("#{pane_pid}")});
         Tmux::waitUntil([&] { return tmux.ended(); });
         const std::string record = test::readFile(pgn);
         EXPECT_NE(record.find("[Result \"*\"]"), std::string::npos) << record;
         EXPECT_NE(record.find("\n\n1. Rc7 Kg8 *\n\n"), std::string::npos) << record;
     } else {
-        EXPECT_EQ(tmux.screen(), c.end);
-        tmux.run({"send-keys", "-t", tmux.name, "Enter"});
+        tmux.run({"send-keys", "-t", tmux.name, c.leave});
         Tmux::waitUntil([&] { return tmux.ended(); });
         EXPECT_EQ(tmux.file(".after"), tmux.file(".before"));
     }
