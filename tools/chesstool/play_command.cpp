@@ -47,6 +47,8 @@ constexpr const char* ENGINE_NAME = "selfplay_chess";
 constexpr const char* EVENT_NAME = "Game against the engine";
 constexpr int MAX_MOVE_TIME = 3600000;  // milliseconds
 constexpr size_t MAX_LINE_LENGTH = 60;
+constexpr size_t READ_CHUNK = 4096;
+constexpr size_t SEARCH_LINE_SIZE = 80;
 
 constexpr int KEY_INTERRUPT = 3;     // Ctrl-C, read as a key
 constexpr int KEY_END_OF_INPUT = 4;  // Ctrl-D
@@ -224,7 +226,7 @@ bool keepRecordFile(Game& game, std::string& error) {
         return false;
     }
     std::string& kept = game.keptGames;
-    char buffer[4096];
+    char buffer[READ_CHUNK];
     for (size_t read; file != nullptr && (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
         kept.append(buffer, read);
     }
@@ -261,7 +263,7 @@ EngineChoice searchAsEngine(Game& game) {
         }
     }
     pos = start;
-    char search[80];
+    char search[SEARCH_LINE_SIZE];
     std::snprintf(search, sizeof search, "Search: depth %d, %llu calls, %.2f s", choice.depth,
                   static_cast<unsigned long long>(context.calls - callsBefore),
                   secondsSince(begin));
