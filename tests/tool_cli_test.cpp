@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"play", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}, 1, {}}, ToolCase{{"play", "--depth", "0"}, 2, {}},
     ToolCase{{"play", "--movetime", "x"}, 2, {"chesstool play: --movetime needs milliseconds from 1 to 3600000, not 'x'"}},
     ToolCase{{"play", "--depth", "3", "--movetime", "100"}, 2, {"chesstool play: --depth and --movetime exclude each other"}},
-    ToolCase{{"play", "--pgn"}, 2, {}}, ToolCase{{"play", "--fen", "xyz"}, 2, {}}, ToolCase{{"play", "--white"}, 2, {}},
+    ToolCase{{"play", "--pgn"}, 2, {}}, ToolCase{{"play", "--depth"}, 2, {"chesstool play: --depth needs a value"}}, ToolCase{{"play", "--fen", "xyz"}, 2, {}}, ToolCase{{"play", "--white"}, 2, {}},
     ToolCase{{"play", "--pgn", "/nonexistent/x.pgn"}, 2, {"chesstool play: cannot write '/nonexistent/x.pgn': No such file or directory"}},
     ToolCase{{"watch", "--delay", "1e9"}, 2, {}}, ToolCase{{"watch", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--no"}, 2, {}}));
 // clang-format on

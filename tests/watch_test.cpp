@@ -68,11 +68,12 @@ struct Tmux {
         run({"new-session", "-d", "-x", std::to_string(columns), "-y", std::to_string(rows), "-s",
              name,
              "trap '' INT TSTP; stty -g >" + files + ".before; " + test::toolPath() + " " +
-                 arguments + " 2>" + files + ".err; stty -g >" + files + ".after"});
+                 arguments + " 2>" + files + ".err; echo $? >" + files + ".status; stty -g >" +
+                 files + ".after"});
     }
     ~Tmux() {
         run({"kill-server"});
-        for (const char* suffix : {".before", ".after", ".err"})
+        for (const char* suffix : {".before", ".after", ".err", ".status"})
             std::remove((files + suffix).c_str());
     }
     std::string run(std::vector<std::string> args) const {
@@ -222,6 +223,7 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
         tmux.run({"send-keys", "-t", tmux.name, c.leave});
         Tmux::waitUntil([&] { return tmux.ended(); });
         EXPECT_EQ(tmux.file(".after"), tmux.file(".before"));
+        EXPECT_EQ(tmux.file(".status"), "0\n") << "left as quit leaves";
     }
     std::remove(pgn.c_str());
 }

@@ -91,8 +91,6 @@ RecordedPly playRecordedPly(GameRecord& record, SearchContext& context) {
 void takeBackPlies(GameRecord& record, size_t plies) {
     record.moves.resize(record.moves.size() - plies);
     record.keys.resize(record.keys.size() - plies);
-    record.outcome = PlyOutcome::MOVED;
-    record.resigned = false;
 }
 
 void resignGame(GameRecord& record, int side) {

@@ -50,7 +50,7 @@ RecordedPly recordPly(GameRecord& record, const Position& before, const PlyResul
 // Plays the next ply as the game program's loop does and adds it to the record.
 RecordedPly playRecordedPly(GameRecord& record, SearchContext& context);
 
-// Takes the last plies out of the record, which then goes on from there.
+// Takes the last plies out of the record of a game that goes on.
 void takeBackPlies(GameRecord& record, size_t plies);
 
 // Ends the game with the side's resignation.
