@@ -22,9 +22,22 @@ bool isCheckmate() {
 
 }  // namespace
 
-PlyResult playPly(SearchContext& context) {
-    const int score = fastSearch(context, ROOT_DEPTH);
-    const Move move = bestMove;
+const char* outcomeMessage(PlyOutcome outcome) {
+    switch (outcome) {
+        case PlyOutcome::CHECKMATE:
+            return "CHECKMATE!";
+        case PlyOutcome::STALEMATE:
+            return "STALEMATE!";
+        case PlyOutcome::FIFTY_MOVE_DRAW:
+        case PlyOutcome::REPETITION_DRAW:
+            return "DRAW!";
+        case PlyOutcome::MOVED:
+            break;
+    }
+    return nullptr;
+}
+
+PlyResult playChosenMove(Move move, int score) {
     if (move == NO_MOVE) {
         const PlyOutcome end = inCheck(pos.side) ? PlyOutcome::CHECKMATE : PlyOutcome::STALEMATE;
         return {NO_MOVE, end, false, score};
@@ -39,26 +52,18 @@ PlyResult playPly(SearchContext& context) {
     return {move, PlyOutcome::MOVED, inCheck(pos.side), score};
 }
 
+PlyResult playPly(SearchContext& context, int depth) {
+    const int score = fastSearch(context, depth);
+    return playChosenMove(bestMove, score);
+}
+
 void runSelfPlay() {
     SearchWithTable search;
     if (!setUpSearch(search)) std::exit(EXIT_FAILURE);  // no memory for the table
     for (;;) {
         const PlyResult ply = playPly(search.context);
-        switch (ply.outcome) {
-            case PlyOutcome::CHECKMATE:
-                writeLine("CHECKMATE!");
-                return;
-            case PlyOutcome::STALEMATE:
-                writeLine("STALEMATE!");
-                return;
-            case PlyOutcome::FIFTY_MOVE_DRAW:
-            case PlyOutcome::REPETITION_DRAW:
-                writeLine("DRAW!");
-                return;
-            case PlyOutcome::MOVED:
-                if (ply.givesCheck) writeLine("CHECK!");
-                printBoard();
-                break;
-        }
+        if (ply.outcome != PlyOutcome::MOVED) return writeLine(outcomeMessage(ply.outcome));
+        if (ply.givesCheck) writeLine(CHECK_MESSAGE);
+        printBoard();
     }
 }

@@ -20,8 +20,7 @@ TEST(Allocation, TheGameAllocatesNothingWhileItRuns) {
     SearchContext& context = test::fastSearcher().context;
     test::startGame();
     const long before = allocations.load();
-    for (int ply = 0; ply < 12; ++ply)
-        ASSERT_EQ(playPly(context).outcome, PlyOutcome::MOVED);
+    for (int ply = 0; ply < 12; ++ply) ASSERT_EQ(playPly(context).outcome, PlyOutcome::MOVED);
     EXPECT_EQ(allocations.load(), before);
     // Reading a FEN may allocate; playing on from it, through the fifty-move rule, may not.
     ASSERT_TRUE(test::loadFen("7k/8/8/8/8/8/8/K6B w - - 90 1"));

@@ -1,6 +1,6 @@
-// Move notation: coordinate text read and written back, and standard algebraic notation
+// Move notation: coordinate text read and written back, standard algebraic notation
 // with the least disambiguation among legal moves, captures, promotions, castling and
-// check and mate suffixes.
+// check and mate suffixes, and moves as a person types them, read back to the move.
 
 #include "core/notation.h"
 #include "tests/test_util.h"
@@ -25,6 +25,8 @@ TEST_P(Notation, CoordinateAndSan) {
     } else {
         ASSERT_EQ(coordinateName(move), c.coordinate);
         EXPECT_EQ(sanName(move), c.san);
+        EXPECT_EQ(readMove(c.san).move, move) << "the name reads back";
+        EXPECT_EQ(readMove(c.coordinate).move, move);
     }
     EXPECT_TRUE(test::sameAfterSearch(before)) << "naming a move plays nothing";
     EXPECT_EQ(pos.hash, before.hash);
@@ -68,4 +70,55 @@ const NotationCase NOTATION_CASES[] = {
 };
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Moves, Notation, ::testing::ValuesIn(NOTATION_CASES));
+
+struct ReadingCase {
+    const char* fen;
+    const char* text;
+    MoveVerdict verdict;
+    const char* found;  // the move in coordinates when legal; the candidates' SAN when ambiguous
+};
+void PrintTo(const ReadingCase& c, std::ostream* out) { *out << c.fen << " '" << c.text << "'"; }
+class Reading : public ::testing::TestWithParam<ReadingCase> {};
+TEST_P(Reading, TellsTheMoveOrWhatIsWrong) {
+    const ReadingCase& c = GetParam();
+    ASSERT_TRUE(test::loadFen(c.fen));
+    const Position before = pos;
+    const MoveReading reading = readMove(c.text);
+    EXPECT_EQ(reading.verdict, c.verdict);
+    std::string found = reading.verdict == MoveVerdict::LEGAL ? coordinateName(reading.move) : "";
+    for (int k = 0; reading.verdict == MoveVerdict::AMBIGUOUS && k < reading.candidates.count;
+         ++k) {
+        found += (k > 0 ? " " : "") + sanName(reading.candidates.moves[k]);
+    }
+    EXPECT_EQ(found, c.found);
+    EXPECT_TRUE(test::sameAfterSearch(before)) << "reading a move plays nothing";
+}
+
+constexpr MoveVerdict LEGAL = MoveVerdict::LEGAL, AMBIGUOUS = MoveVerdict::AMBIGUOUS,
+                      SELF_CHECK = MoveVerdict::SELF_CHECK, ILLEGAL = MoveVerdict::ILLEGAL,
+                      UNREADABLE = MoveVerdict::UNREADABLE;
+constexpr const char* ROOK_CHECKS = "4k3/8/8/8/8/8/4r3/4K3 w - - 0 1";
+constexpr const char* PAWNS = "4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1";
+// clang-format off
+const ReadingCase READING_CASES[] = {
+    {START_FEN, "Nf3", LEGAL, "g1f3"}, {START_FEN, "e4", LEGAL, "e2e4"}, {START_FEN, "e2e4", LEGAL, "e2e4"},
+    {START_FEN, "Ng1f3", LEGAL, "g1f3"}, {START_FEN, "Nf6", ILLEGAL, ""}, {START_FEN, "e5", ILLEGAL, ""},
+    {START_FEN, "O-O", ILLEGAL, ""}, {START_FEN, "e2e5", ILLEGAL, ""}, {START_FEN, "Pe4", UNREADABLE, ""},
+    {START_FEN, "nf3", UNREADABLE, ""}, {START_FEN, "Nf3x", UNREADABLE, ""}, {START_FEN, "", UNREADABLE, ""},
+    {START_FEN, "e4 ", UNREADABLE, ""}, {START_FEN, "Ni3", UNREADABLE, ""}, {START_FEN, "resign", UNREADABLE, ""},
+    {TWO_KNIGHTS, "Ne4", AMBIGUOUS, "Nce4 Nge4"}, {TWO_KNIGHTS, "N3e4", AMBIGUOUS, "Nce4 Nge4"},
+    {TWO_KNIGHTS, "Ngxe4", LEGAL, "g3e4"}, {TWO_KNIGHTS, "Nce2", LEGAL, "c3e2"},
+    {PINNED_KNIGHT, "Nge4", SELF_CHECK, ""}, {PINNED_KNIGHT, "Ne4", LEGAL, "c3e4"},
+    {TWO_ROOKS, "Ra3", AMBIGUOUS, "R5a3 R1a3"}, {TWO_ROOKS, "R1a3", LEGAL, "a1a3"},
+    {SCHOLAR, "Qxf7#", LEGAL, "h5f7"}, {SCHOLAR, "Qxf7", LEGAL, "h5f7"}, {SCHOLAR, "Qf7+", LEGAL, "h5f7"},
+    {PROMOTION, "c8=Q", LEGAL, "c7c8q"}, {PROMOTION, "c8Q", LEGAL, "c7c8q"}, {PROMOTION, "c7c8Q", LEGAL, "c7c8q"}, {PROMOTION, "cxd8=N", LEGAL, "c7d8n"},
+    {PROMOTION, "c8", AMBIGUOUS, "c8=N c8=B c8=R c8=Q"}, {PROMOTION, "c7c8", AMBIGUOUS, "c8=N c8=B c8=R c8=Q"},
+    {PROMOTION, "c8=K", UNREADABLE, ""}, {PROMOTION, "d8=Q", ILLEGAL, ""},
+    {CASTLING, "O-O", LEGAL, "e1g1"}, {CASTLING, "O-O-O+", LEGAL, "e1c1"}, {CASTLING, "Kg1", ILLEGAL, ""},
+    {ROOK_CHECKS, "Kf2", SELF_CHECK, ""}, {ROOK_CHECKS, "Ke2", LEGAL, "e1e2"}, {ROOK_CHECKS, "Kxe2+", LEGAL, "e1e2"},
+    {"4k3/8/8/3pP3/8/8/8/R3K3 w - d6 0 1", "exd6", LEGAL, "e5d6"}, {PAWNS, "c5", ILLEGAL, ""},
+    {PAWNS, "bxc5", LEGAL, "b4c5"}, {PAWNS, "bc5", LEGAL, "b4c5"}, {PAWNS, "b5", LEGAL, "b4b5"},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Moves, Reading, ::testing::ValuesIn(READING_CASES));
 }  // namespace

@@ -44,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"--help"}, 0, {"         usage: chesstool perft DEPTH [FEN] [--threads N]",
                              "         usage: chesstool bench [--reference] [--depth N]",
                              "         usage: chesstool pgn [--fen FEN]",
-                             "         usage: chesstool uci"}},
+                             "         usage: chesstool uci",
+                             "         usage: chesstool play [--black] [--fen FEN] [--depth N | --movetime MS] [--pieces] [--pgn FILE]"}},
+    ToolCase{{"play", "--help"}, 0, {"usage: chesstool play [--black] [--fen FEN] [--depth N | --movetime MS] [--pieces] [--pgn FILE]"}},
+    ToolCase{{"play", "--movetime", "100", "--fen", "7k/2R5/8/8/8/8/8/R3K3 b - - 0 1"}, 0,
+             {" abcdefgh    Move 1, Black: Kg8", "Your move as White: ", "Left the game unfinished."}},
     ToolCase{{"perft", "--help"}, 0, {"usage: chesstool perft DEPTH [FEN] [--threads N]"}},
     ToolCase{{"bench", "--help"}, 0, {"usage: chesstool bench [--reference] [--depth N]"}},
     ToolCase{{"pgn", "-h"}, 0, {"usage: chesstool pgn [--fen FEN]"}},
@@ -81,6 +85,11 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"uci", "extra"}, 2, {}}, ToolCase{{"watch", "--delay"}, 2, {}}, ToolCase{{"watch", "--delay", "-1"}, 2, {}},
     ToolCase{{"watch", "--delay", LONG}, 2, {"chesstool watch: --delay needs seconds from 0 to 3600, not " + CUT}},
     ToolCase{{"watch", "--delay", "nan"}, 2, {}}, ToolCase{{"watch", "--delay", " 5"}, 2, {}},
+    ToolCase{{"play", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}, 1, {}}, ToolCase{{"play", "--depth", "0"}, 2, {}},
+    ToolCase{{"play", "--movetime", "x"}, 2, {"chesstool play: --movetime needs milliseconds from 1 to 3600000, not 'x'"}},
+    ToolCase{{"play", "--depth", "3", "--movetime", "100"}, 2, {"chesstool play: --depth and --movetime exclude each other"}},
+    ToolCase{{"play", "--pgn"}, 2, {}}, ToolCase{{"play", "--depth"}, 2, {"chesstool play: --depth needs a value"}}, ToolCase{{"play", "--fen", "xyz"}, 2, {}}, ToolCase{{"play", "--white"}, 2, {}},
+    ToolCase{{"play", "--pgn", "/nonexistent/x.pgn"}, 2, {"chesstool play: cannot write '/nonexistent/x.pgn': No such file or directory"}},
     ToolCase{{"watch", "--delay", "1e9"}, 2, {}}, ToolCase{{"watch", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--no"}, 2, {}}));
 // clang-format on
 }  // namespace

@@ -59,6 +59,42 @@ TEST(Watch, PipedViewIsPlainTextOfEachPosition) {
                   "1r░█░█░K░1\n abcdefgh\n\nResult 0-1: Black wins by checkmate\n");
 }
 
+// A tmux server of the test's own with one window of the given size, which runs the tool with
+// the arguments; the terminal's mode (stty -g) is saved before and after, standard error kept.
+struct Tmux {
+    std::string name, files;
+    Tmux(int columns, int rows, const std::string& arguments)
+        : name("chess_tmux_" + std::to_string(getpid())), files(::testing::TempDir() + name) {
+        run({"new-session", "-d", "-x", std::to_string(columns), "-y", std::to_string(rows), "-s",
+             name,
+             "trap '' INT TSTP; stty -g >" + files + ".before; " + test::toolPath() + " " +
+                 arguments + " 2>" + files + ".err; echo $? >" + files + ".status; stty -g >" +
+                 files + ".after"});
+    }
+    ~Tmux() {
+        run({"kill-server"});
+        for (const char* suffix : {".before", ".after", ".err", ".status"})
+            std::remove((files + suffix).c_str());
+    }
+    std::string run(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"-u", "-f", "/dev/null", "-L", name});
+        return test::runProgram("tmux", args).out;
+    }
+    std::string screen(const char* option = "-p") const {
+        const std::string text = run({"capture-pane", "-p", option, "-t", name});
+        return withTimesMasked(text.substr(0, text.find_last_not_of('\n') + 1));
+    }
+    std::string pane(const char* what) const {
+        return test::splitLines(run({"display", "-p", "-t", name, what}))[0];
+    }
+    std::string file(const char* suffix) const { return test::readFile(files + suffix); }
+    bool ended() const { return !file(".after").empty(); }
+    template <typename Done>
+    static void waitUntil(Done done) {
+        for (int k = 0; k < 1200 && !done(); ++k) std::this_thread::sleep_for(100ms);
+    }
+};
+
 // Runs the view in a tmux window of the row's size and leaves it with q, or with Ctrl-C, which
 // the program must pass on once the terminal is back; the terminal's mode (stty -g) is the
 // same afterwards. A terminal smaller than the view gets the plain text, and a note why.
@@ -66,50 +102,130 @@ class WatchTerminal : public ::testing::TestWithParam<TerminalCase> {};
 TEST_P(WatchTerminal, ShowsTheViewAndGetsTheModeBack) {
     const TerminalCase& c = GetParam();
     if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
-    const std::string name = "chess_watch_" + std::to_string(getpid());
-    const std::string files = ::testing::TempDir() + name;
-    const auto tmux = [&name](std::vector<std::string> args) {
-        args.insert(args.begin(), {"-u", "-f", "/dev/null", "-L", name});
-        return test::runProgram("tmux", args).out;
-    };
-    const auto screen = [&](const char* option) {
-        const std::string text = tmux({"capture-pane", "-p", option, "-t", name});
-        return withTimesMasked(text.substr(0, text.find_last_not_of('\n') + 1));
-    };
-    tmux({"new-session", "-d", "-x", std::to_string(c.columns), "-y", std::to_string(c.rows), "-s",
-          name,
-          "trap '' INT TSTP; stty -g >" + files + ".before; " + test::toolPath() + " watch " +
-              c.arguments + " 2>" + files + ".err; stty -g >" + files + ".after"});
-    const auto ended = [&] { return !test::readFile(files + ".after").empty(); };
-    const auto waitUntil = [](auto done) {
-        for (int k = 0; k < 1200 && !done(); ++k) std::this_thread::sleep_for(100ms);
-    };
+    const Tmux tmux(c.columns, c.rows, "watch " + c.arguments);
     const char* mark = c.arguments.find("3600") != std::string::npos ? "abcdefgh" : "to leave";
-    waitUntil([&] { return screen("-p").find(mark) != std::string::npos || ended(); });
-    const std::string shown = test::readFile(files + ".err") + screen("-p");
+    Tmux::waitUntil([&] { return tmux.screen().find(mark) != std::string::npos || tmux.ended(); });
+    const std::string shown = tmux.file(".err") + tmux.screen();
     EXPECT_TRUE(c.screen.empty() || shown == c.screen) << shown;
-    const std::string ink = screen("-e");
+    const std::string ink = tmux.screen("-e");
     const std::regex yellow("\\[33m");
     const auto count = std::distance(std::sregex_iterator(ink.begin(), ink.end(), yellow), {});
     EXPECT_TRUE(c.yellow < 0 || count == c.yellow) << ink;
     // Space pauses; Ctrl-Z stops the program, which gives the terminal back.
     const bool stop = std::string(c.key) == "C-z";
-    tmux({"send-keys", "-t", name, stop ? c.key : "Space"});
+    tmux.run({"send-keys", "-t", tmux.name, stop ? c.key : "Space"});
     std::this_thread::sleep_for(300ms);
-    const auto pane = [&](const char* what) {
-        return test::splitLines(tmux({"display", "-p", "-t", name, what}))[0];
-    };
-    const std::string mode = test::runProgram("stty", {"-g", "-F", pane("#{pane_tty}")}).out;
-    EXPECT_EQ(mode == test::readFile(files + ".before"), stop);
-    EXPECT_EQ(screen("-p").find("Paused") != std::string::npos, c.pauseShown);
+    const std::string mode = test::runProgram("stty", {"-g", "-F", tmux.pane("#{pane_tty}")}).out;
+    EXPECT_EQ(mode == tmux.file(".before"), stop);
+    EXPECT_EQ(tmux.screen().find("Paused") != std::string::npos, c.pauseShown);
     // The pane's shell runs the program: only its child is sent on.
-    if (stop) test::runProgram("pkill", {"-CONT", "-P", pane("#{pane_pid}")});
-    tmux({"send-keys", "-t", name, stop ? "q" : c.key});
-    waitUntil(ended);
-    tmux({"kill-server"});
-    EXPECT_EQ(test::readFile(files + ".after"), test::readFile(files + ".before"));
-    EXPECT_FALSE(test::readFile(files + ".before").empty());
-    for (const char* suffix : {".before", ".after", ".err"}) std::remove((files + suffix).c_str());
+    if (stop) test::runProgram("pkill", {"-CONT", "-P", tmux.pane("#{pane_pid}")});
+    tmux.run({"send-keys", "-t", tmux.name, stop ? "q" : c.key});
+    Tmux::waitUntil([&] { return tmux.ended(); });
+    EXPECT_EQ(tmux.file(".after"), tmux.file(".before"));
+    EXPECT_FALSE(tmux.file(".before").empty());
 }
 INSTANTIATE_TEST_SUITE_P(Watch, WatchTerminal, ::testing::ValuesIn(TERMINAL_CASES),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+// A game from Black's side as a script plays it: each position as plain text, the board drawn
+// from Black's side, the game's own closing line and the result; the record goes after the
+// game the file held, which stays as it was.
+TEST(Play, PipedGameIsPlainTextAndItsRecordFollowsTheFilesGames) {
+    const std::string pgn = ::testing::TempDir() + "chess_play_" + std::to_string(getpid());
+    const std::string earlier = "[Event \"Earlier\"]\n\n1. e4 *\n";
+    std::ofstream(pgn) << earlier;
+    const test::ToolRun run = test::runTool(
+        {"play", "--black", "--fen", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30", "--pgn", pgn}, "Ra1#\n");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              " hgfedcba    Start: Black to move\n1░K░█░█░█1\n2PPP░█░█░2\n3░█░█░█░█3\n"
+              "4█░█░█░█░4\n5░█░█░█░█5\n6█░█░█░█░6\n7░█░█░█░█7\n8█k█░█░█r8\n hgfedcba\n\n"
+              "Your move as Black: Ra1#\n\n hgfedcba    Move 30, Black: Ra1#\n1░K░█░█░r1\n"
+              "2PPP░█░█░2\n3░█░█░█░█3   CHECK!\n4█░█░█░█░4\n5░█░█░█░█5   Last moves:\n"
+              "6█░█░█░█░6   30... Ra1#\n7░█░█░█░█7\n8█k█░█░█░8\n hgfedcba\n\n"
+              "CHECKMATE!\nResult 0-1: Black wins by checkmate\n");
+    EXPECT_EQ(std::regex_replace(test::readFile(pgn), std::regex("Date \"[0-9.]{10}\""), "Date"),
+              earlier +
+                  "\n[Event \"Game against the engine\"]\n[Site \"?\"]\n[Date]\n[Round \"-\"]\n"
+                  "[White \"selfplay_chess depth 6\"]\n[Black \"Player\"]\n[Result \"0-1\"]\n"
+                  "[SetUp \"1\"]\n[FEN \"r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30\"]\n\n"
+                  "30... Ra1# {Black wins by checkmate} 0-1\n\n");
+    std::remove(pgn.c_str());
+}
+
+struct PlayStep {
+    const char* keys;   // typed, each word followed by Enter
+    const char* shows;  // how a line of the screen begins once the step is done
+};
+struct PlayCase {
+    const char* name;
+    std::string arguments;  // after "play --pgn FILE"
+    std::vector<PlayStep> steps;
+    const char* leave;  // the key that leaves; "": killed, the record read
+    std::string end;    // the screen before it; "": unchecked
+};
+void PrintTo(const PlayCase& c, std::ostream* out) { *out << c.name; }
+
+const std::string ROOK_MATE = "--depth 2 --fen '7k/8/8/8/8/8/2R5/R3K3 w - - 0 1'";
+// clang-format off
+const PlayCase PLAY_CASES[] = {
+    {"MateAfterAMistypedMoveAnAmbiguousOneUndoAndHint", ROOK_MATE,
+     {{"rc7", "Unreadable move 'rc7': write Nf3, exd5, O-O, e8=Q or g1f3 (see help)"},
+      {"Rc1", "Ambiguous move 'Rc1': it could be Rcc1 or Rac1"},
+      {"Rc7", " abcdefgh    Move 1, Black: Kg8"}, {"undo", "Took back Rc7 and Kg8"},
+      {"Rc7", "8░█░█░█k█8   Score for Black: -10"}, {"flip", " hgfedcba    Move 1, Black: Kg8"},
+      {"flip", " abcdefgh    Move 1, Black: Kg8"},
+      {"hint", "Hint: Ra8# (score mate in 1, depth 2)"}, {"Ra8#", "Press Enter to leave."}}, "Enter",
+     " abcdefgh    Move 2, White: Ra8#\n8R█░█░█k█8\n7█░R░█░█░7\n6░█░█░█░█6   CHECKMATE!\n"
+     "5█░█░█░█░5\n4░█░█░█░█4   Last moves:\n3█░█░█░█░3   1. Rc7 Kg8\n2░█░█░█░█2   2. Ra8#\n"
+     "1█░█░K░█░1\n abcdefgh\n\nResult 1-0: White wins by checkmate\nPress Enter to leave."},
+    // d4 is typed while the engine thinks about its answer to e4.
+    {"KeysTypedWhileItThinksWaitAndCtrlCLeaves", "--movetime 1500",
+     {{"e4 d4", "Thinking for 1500 ms..."}, {"", "2PPP█░PPP2"}}, "C-c", ""},
+    {"KilledAfterAMoveLeavesTheRecordSoFar", ROOK_MATE, {{"Rc7", "3█░█░█░█░3   1. Rc7 Kg8"}}, "", ""},
+};
+// clang-format on
+
+// Plays a game at 80x24 as a person would, looking at the screen after every step; the
+// terminal's mode is the same afterwards. A session killed outright leaves its record whole.
+class PlayTerminal : public ::testing::TestWithParam<PlayCase> {};
+TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
+    const PlayCase& c = GetParam();
+    if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
+    const std::string pgn = ::testing::TempDir() + "chess_play_" + std::to_string(getpid());
+    std::remove(pgn.c_str());
+    const Tmux tmux(80, 24, "play --pgn " + pgn + " " + c.arguments);
+    const auto shows = [&tmux](const std::string& line) {
+        const auto shown = [&] {
+            const std::vector<std::string> lines = test::splitLines(tmux.screen());
+            return std::any_of(lines.begin(), lines.end(),
+                               [&](const std::string& l) { return l.rfind(line, 0) == 0; });
+        };
+        Tmux::waitUntil(shown);
+        return shown();
+    };
+    EXPECT_TRUE(shows("Your move as White:")) << tmux.screen();
+    for (const PlayStep& step : c.steps) {
+        std::istringstream words(step.keys);
+        for (std::string word; words >> word;)
+            tmux.run({"send-keys", "-t", tmux.name, word, "Enter"});
+        EXPECT_TRUE(shows(step.shows)) << step.keys << ":\n" << tmux.screen();
+    }
+    EXPECT_TRUE(c.end.empty() || tmux.screen() == c.end) << tmux.screen();
+    if (c.leave[0] == '\0') {
+        test::runProgram("pkill", {"-KILL", "-P", tmux.pane("#{pane_pid}")});
+        Tmux::waitUntil([&] { return tmux.ended(); });
+        const std::string record = test::readFile(pgn);
+        EXPECT_NE(record.find("[Result \"*\"]"), std::string::npos) << record;
+        EXPECT_NE(record.find("\n\n1. Rc7 Kg8 *\n\n"), std::string::npos) << record;
+    } else {
+        tmux.run({"send-keys", "-t", tmux.name, c.leave});
+        Tmux::waitUntil([&] { return tmux.ended(); });
+        EXPECT_EQ(tmux.file(".after"), tmux.file(".before"));
+        EXPECT_EQ(tmux.file(".status"), "0\n") << "left as quit leaves";
+    }
+    std::remove(pgn.c_str());
+}
+INSTANTIATE_TEST_SUITE_P(Play, PlayTerminal, ::testing::ValuesIn(PLAY_CASES),
                          [](const auto& param) { return std::string(param.param.name); });

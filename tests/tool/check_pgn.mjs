@@ -44,6 +44,8 @@ const expectations = {
   [`${winner} wins by checkmate`]: () =>
     chess.isCheckmate() && termination === (winner === 'White' ? '1-0' : '0-1'),
   'Draw by stalemate': () => chess.isStalemate() && termination === '1/2-1/2',
+  'White resigns': () => !chess.isGameOver() && termination === '0-1',
+  'Black resigns': () => !chess.isGameOver() && termination === '1-0',
   'Draw by the fifty-move rule': () => chess.isDrawByFiftyMoves() && termination === '1/2-1/2',
   'Draw by threefold repetition': () => chess.isThreefoldRepetition() && termination === '1/2-1/2',
   // The game's own rule compares 32-bit hashes; chess.js must not find a true repetition.

@@ -60,36 +60,56 @@ bool startRecordAtFen(GameRecord& record, const std::string& fen, std::string& e
     return true;
 }
 
-RecordedPly playRecordedPly(GameRecord& record, SearchContext& context) {
-    const Position before = pos;
-    const uint64_t callsBefore = context.calls;
-    const Clock::time_point start = Clock::now();
-    RecordedPly ply;
-    ply.result = playPly(context);
-    ply.seconds = secondsSince(start);
-    ply.searchCalls = context.calls - callsBefore;
+RecordedPly recordPly(GameRecord& record, const Position& before, const PlyResult& result) {
+    RecordedPly ply{};
+    ply.result = result;
     ply.mover = before.side;
-    ply.score = ply.result.score;
-    ply.mateMoves = mateMovesOf(ply.score, before.historyCount);
-    if (ply.result.move != NO_MOVE) {
-        record.moves.push_back(sanOfPlayedMove(before, ply.result.move));
+    ply.score = result.score;
+    ply.mateMoves = mateMovesOf(result.score, before.historyCount);
+    if (result.move != NO_MOVE) {
+        record.moves.push_back(sanOfPlayedMove(before, result.move));
         record.keys.push_back(positionText());
     }
-    if (ply.result.outcome != PlyOutcome::MOVED) {
-        record.outcome = ply.result.outcome;
+    if (result.outcome != PlyOutcome::MOVED) {
+        record.outcome = result.outcome;
         record.finalSide = pos.side;
     }
     return ply;
 }
 
-bool gameEnded(const GameRecord& record) { return record.outcome != PlyOutcome::MOVED; }
+RecordedPly playRecordedPly(GameRecord& record, SearchContext& context) {
+    const Position before = pos;
+    const uint64_t callsBefore = context.calls;
+    const Clock::time_point start = Clock::now();
+    const PlyResult result = playPly(context);
+    RecordedPly ply = recordPly(record, before, result);
+    ply.seconds = secondsSince(start);
+    ply.searchCalls = context.calls - callsBefore;
+    return ply;
+}
+
+void takeBackPlies(GameRecord& record, size_t plies) {
+    record.moves.resize(record.moves.size() - plies);
+    record.keys.resize(record.keys.size() - plies);
+}
+
+void resignGame(GameRecord& record, int side) {
+    record.resigned = true;
+    record.finalSide = side;
+}
+
+bool gameEnded(const GameRecord& record) {
+    return record.outcome != PlyOutcome::MOVED || record.resigned;
+}
 
 const char* resultText(const GameRecord& record) {
-    if (record.outcome != PlyOutcome::CHECKMATE) return "1/2-1/2";
+    if (!gameEnded(record)) return "*";
+    if (record.outcome != PlyOutcome::CHECKMATE && !record.resigned) return "1/2-1/2";
     return record.finalSide == WHITE ? "0-1" : "1-0";
 }
 
 const char* reasonText(const GameRecord& record) {
+    if (record.resigned) return record.finalSide == WHITE ? "White resigns" : "Black resigns";
     switch (record.outcome) {
         case PlyOutcome::CHECKMATE:
             return record.finalSide == WHITE ? "Black wins by checkmate"

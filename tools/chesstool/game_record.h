@@ -1,5 +1,5 @@
-// The program's own game, played ply by ply exactly as the game program plays it and
-// recorded in standard algebraic notation with the reason it ended.
+// A game, played ply by ply exactly as the game program plays it (or by a person, judged
+// the same way) and recorded in standard algebraic notation with the reason it ended.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,8 @@ struct GameRecord {
     std::vector<std::string> moves;  // in standard algebraic notation
     std::vector<std::string> keys;   // each position of the game without its move counters
     PlyOutcome outcome = PlyOutcome::MOVED;
-    int finalSide = WHITE;  // the side to move when the game ended
+    bool resigned = false;  // finalSide gave the game up
+    int finalSide = WHITE;  // the side to move when the game ended, or the side that resigned
 };
 
 // What one ply of the game did, as the tool reports it.
@@ -42,16 +43,26 @@ void startRecordAtInitialPosition(GameRecord& record);
 // Starts the record at the FEN position; false with the reason when the FEN is bad.
 bool startRecordAtFen(GameRecord& record, const std::string& fen, std::string& error);
 
+// Adds the ply just played from the position before it to the record and says what it did;
+// its search calls and time are left 0.
+RecordedPly recordPly(GameRecord& record, const Position& before, const PlyResult& result);
+
 // Plays the next ply as the game program's loop does and adds it to the record.
 RecordedPly playRecordedPly(GameRecord& record, SearchContext& context);
+
+// Takes the last plies out of the record of a game that goes on.
+void takeBackPlies(GameRecord& record, size_t plies);
+
+// Ends the game with the side's resignation.
+void resignGame(GameRecord& record, int side);
 
 // Tells whether the game has ended.
 bool gameEnded(const GameRecord& record);
 
-// Returns the result in PGN form: "1-0", "0-1" or "1/2-1/2".
+// Returns the result in PGN form: "1-0", "0-1", "1/2-1/2", or "*" while the game goes on.
 const char* resultText(const GameRecord& record);
 
-// Says why the game ended, e.g. "White wins by checkmate".
+// Says why the game ended, e.g. "White wins by checkmate" or "Black resigns".
 const char* reasonText(const GameRecord& record);
 
 // Splits the moves from index first on into words with move numbers: "12.", "Nf3", "Nc6";

@@ -1,5 +1,5 @@
-// chesstool: perft, bench, the game record as PGN, a UCI engine and a view of the game,
-// beside the game program.
+// chesstool: perft, bench, the game record as PGN, a UCI engine, a view of the game and a
+// game against the engine, beside the game program.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -9,6 +9,7 @@
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/perft_command.h"
 #include "tools/chesstool/pgn_command.h"
+#include "tools/chesstool/play_command.h"
 #include "tools/chesstool/uci_command.h"
 #include "tools/chesstool/watch_command.h"
 
@@ -34,6 +35,7 @@ constexpr Subcommand SUBCOMMANDS[] = {
     {"uci", UCI_USAGE, "run as an engine for the Universal Chess Interface", runUciCommand},
     {"watch", WATCH_USAGE, "show the program's game as a paced view, one board redrawn in place",
      runWatchCommand},
+    {"play", PLAY_USAGE, "play a game against the engine on the watch view", runPlayCommand},
 };
 
 void printHelp(std::FILE* out) {

@@ -3,13 +3,12 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
+#include "tools/chesstool/pgn_writer.h"
 
 namespace {
 
@@ -21,7 +20,6 @@ constexpr const char* PGN_HELP =
     "FEN tags. While standard error is a terminal, each ply is shown there as it is played.\n";
 
 constexpr const char* PLAYER_NAME = "selfplay_chess";
-constexpr size_t DATE_LENGTH = sizeof "YYYY.MM.DD";
 
 // Plays the game out from the record's start, showing each ply on standard error if asked.
 void playRecordedGame(GameRecord& record, SearchContext& context, bool showProgress) {
@@ -32,70 +30,6 @@ void playRecordedGame(GameRecord& record, SearchContext& context, bool showProgr
                          played.seconds);
         }
     }
-}
-
-// Appends the space-separated words of the text.
-void appendWords(std::vector<std::string>& words, const std::string& text) {
-    size_t begin = 0;
-    while (begin < text.size()) {
-        size_t end = text.find(' ', begin);
-        if (end == std::string::npos) end = text.size();
-        words.push_back(text.substr(begin, end - begin));
-        begin = end + 1;
-    }
-}
-
-// Splits the movetext into the words that line breaks may fall between.
-std::vector<std::string> movetextWords(const GameRecord& record) {
-    std::vector<std::string> words = numberedMoveWords(record, 0);
-    appendWords(words, std::string("{") + reasonText(record) + "}");
-    words.push_back(resultText(record));
-    return words;
-}
-
-// Joins the words into lines of at most PGN_LINE_LIMIT characters.
-std::string wrapWords(const std::vector<std::string>& words) {
-    std::string text;
-    size_t lineLength = 0;
-    for (const std::string& word : words) {
-        if (lineLength > 0 && lineLength + 1 + word.size() > PGN_LINE_LIMIT) {
-            text += '\n';
-            lineLength = 0;
-        } else if (lineLength > 0) {
-            text += ' ';
-            ++lineLength;
-        }
-        text += word;
-        lineLength += word.size();
-    }
-    return text + '\n';
-}
-
-std::string todayInPgnForm() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char date[DATE_LENGTH] = "????.??.??";
-    if (localtime_r(&now, &local) != nullptr) std::strftime(date, sizeof date, "%Y.%m.%d", &local);
-    return date;
-}
-
-void writeTag(const char* name, const std::string& value) {
-    std::printf("[%s \"%s\"]\n", name, value.c_str());
-}
-
-void writePgn(const GameRecord& record) {
-    writeTag("Event", "Self-play game");
-    writeTag("Site", "?");
-    writeTag("Date", todayInPgnForm());
-    writeTag("Round", "-");
-    writeTag("White", PLAYER_NAME);
-    writeTag("Black", PLAYER_NAME);
-    writeTag("Result", resultText(record));
-    if (!record.startFen.empty()) {
-        writeTag("SetUp", "1");
-        writeTag("FEN", record.startFen);
-    }
-    std::printf("\n%s\n", wrapWords(movetextWords(record)).c_str());
 }
 
 }  // namespace
@@ -124,6 +58,6 @@ int runPgnCommand(int argc, char** argv) {
     SearchWithTable search;
     if (!setUpSearch(search)) return reportNoTableMemory("pgn");
     playRecordedGame(record, search.context, isatty(STDERR_FILENO) != 0);
-    writePgn(record);
+    std::fputs(pgnText(record, {"Self-play game", PLAYER_NAME, PLAYER_NAME}).c_str(), stdout);
     return finishOutput("pgn");
 }

@@ -57,14 +57,14 @@ void installHandler(int signalNumber, void (*handler)(int)) {
 
 }  // namespace
 
-bool takeTerminal(const char* restoreText, bool keys) {
+bool takeTerminal(const char* restoreText, bool keys, bool signalKeys) {
     readingKeys = keys && isatty(STDIN_FILENO) != 0 && tcgetattr(STDIN_FILENO, &savedMode) == 0;
     restoreTextOnExit = restoreText;
     for (int signalNumber : SIGNALS_THAT_END) installHandler(signalNumber, handleEndingSignal);
     installHandler(SIGTSTP, handleStop);
     if (readingKeys) {
         keyMode = savedMode;
-        keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO);
+        keyMode.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | (signalKeys ? ISIG : 0));
         keyMode.c_cc[VMIN] = 1;
         keyMode.c_cc[VTIME] = 0;
         readingKeys = tcsetattr(STDIN_FILENO, TCSAFLUSH, &keyMode) == 0;

@@ -6,12 +6,13 @@
 constexpr int NO_KEY = -1;
 
 // Takes over the terminal until restoreTerminal: with keys set and standard input a
-// terminal, makes it deliver each key at once and without echo. Arranges for
+// terminal, makes it deliver each key at once and without echo, and with signalKeys also
+// Ctrl-C, Ctrl-\ and Ctrl-Z as keys (3, 28 and 26) instead of signals. Arranges for
 // restoreTerminal to run on SIGINT, SIGTERM, SIGHUP and SIGQUIT (the signal then acts as
 // usual) and around a stop by Ctrl-Z. restoreText is written to standard output when the
 // terminal is given back, e.g. to show a hidden cursor again; it must outlive the takeover.
 // Returns whether keys will be read.
-bool takeTerminal(const char* restoreText, bool keys);
+bool takeTerminal(const char* restoreText, bool keys, bool signalKeys = false);
 
 // Puts the terminal back as takeTerminal found it; does nothing when it is not taken.
 void restoreTerminal();

@@ -1,6 +1,5 @@
 #include "tools/chesstool/watch_command.h"
 
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -13,6 +12,7 @@
 
 #include "app/render.h"
 #include "core/text.h"
+#include "tools/chesstool/board_view.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
 #include "tools/chesstool/terminal.h"
@@ -30,31 +30,7 @@ constexpr const char* WATCH_HELP =
     "off.\n";
 
 constexpr double DEFAULT_DELAY = 0.5;
-// The view: the picture's ten rows, a blank one, the result and the keys, and at most
-// this many columns (the picture, the gap and the longest result line).
-constexpr int VIEW_ROWS = 13;
-constexpr int VIEW_COLUMNS = 65;
 constexpr double MAX_DELAY = 3600.0;
-constexpr size_t RECENT_MOVE_LINES = 4;
-constexpr const char* PANEL_GAP = "   ";
-
-// The chess symbols, indexed like PIECE_LETTERS by square content & 15.
-constexpr const char* PIECE_SYMBOLS[16] = {
-    "", "\u2659", "\u2658", "\u2657", "\u2656", "\u2655", "\u2654", "",
-    "", "\u265F", "\u265E", "\u265D", "\u265C", "\u265B", "\u265A", ""};
-
-constexpr const char* HIDE_CURSOR = "\x1b[?25l";
-constexpr const char* CLEAR_SCREEN = "\x1b[H\x1b[2J";
-constexpr const char* CURSOR_HOME = "\x1b[H";
-constexpr const char* ERASE_LINE_END = "\x1b[K";
-constexpr const char* ERASE_BELOW = "\x1b[J";
-// Also clears the key line, where the cursor stands after a redraw.
-constexpr const char* RESTORE_SCREEN = "\x1b[0m\x1b[?25h\r\x1b[K";
-constexpr const char* PLAIN = "\x1b[0m";
-constexpr const char* BOLD = "\x1b[1m";
-constexpr const char* MOVED_FROM = "\x1b[33m";
-constexpr const char* MOVED_TO = "\x1b[1;33m";
-constexpr const char* ALERT = "\x1b[1;31m";
 
 constexpr int KEY_QUIT = 'q';
 constexpr int KEY_PAUSE = ' ';
@@ -69,12 +45,11 @@ struct WatchOptions {
 
 struct Watch {
     WatchOptions options;
-    bool drawn = false;   // redrawn in place on a terminal; otherwise plain text
-    bool colour = false;  // only when drawn
-    bool keys = false;    // keys are read from the terminal
+    BoardView view;
+    bool drawn = false;  // redrawn in place on a terminal; otherwise plain text
+    bool keys = false;   // keys are read from the terminal
     bool paused = false;
     bool leaving = false;  // the keys no longer do anything
-    bool moved = false;    // a ply has been played
     RecordedPly last{};    // the last ply that played a move
     GameRecord record;
     SearchWithTable search;
@@ -107,117 +82,18 @@ int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
     return EXIT_OK;
 }
 
-// Wraps the text in the colour when the view has colour.
-std::string coloured(const Watch& watch, const char* colour, const std::string& text) {
-    if (!watch.colour || text.empty()) return text;
-    return colour + text + PLAIN;
-}
-
-// Draws one cell of the game's picture in UTF-8, the rows labelled with their ranks.
-std::string cellText(const Watch& watch, int row, int column) {
-    const int square = row * ROW_WIDTH + column;
-    const int content = pos.board[square] & 15;
-    std::string text;
-    switch (pictureCell(row, column)) {
-        case PictureCell::BLANK:
-            return " ";
-        case PictureCell::FILE_LETTER:
-            return std::string(1, fileLetter(column));
-        case PictureCell::ROW_LABEL:
-            return std::string(1, rankLabel(row));
-        case PictureCell::LIGHT_SQUARE:
-            text = LIGHT_SHADE_UTF8;
-            break;
-        case PictureCell::DARK_SQUARE:
-            text = FULL_BLOCK_UTF8;
-            break;
-        case PictureCell::PIECE:
-            text = watch.options.pieces ? PIECE_SYMBOLS[content]
-                                        : std::string(1, PIECE_LETTERS[content]);
-            break;
-    }
-    if (!watch.moved) return text;
-    if (square == moveTo(watch.last.result.move)) return coloured(watch, MOVED_TO, text);
-    if (square == moveFrom(watch.last.result.move)) return coloured(watch, MOVED_FROM, text);
-    return text;
-}
-
-// Draws one line of the picture, from a to h between the rank labels.
-std::string pictureLine(const Watch& watch, int row) {
-    std::string line;
-    for (int column = 0; column <= PICTURE_LAST_COLUMN; ++column) {
-        line += cellText(watch, row, column);
-    }
-    return line;
-}
-
-const char* sideName(int side) { return side == WHITE ? "White" : "Black"; }
-
-// Words the search's score for the side that moved.
-std::string scoreText(const RecordedPly& ply) {
-    if (ply.mateMoves > 0) return "mate in " + std::to_string(ply.mateMoves);
-    if (ply.mateMoves < 0) return "mated in " + std::to_string(-ply.mateMoves);
-    return (ply.score > 0 ? "+" : "") + std::to_string(ply.score);
-}
-
-// Joins the last moves into lines of one move number each.
-std::vector<std::string> recentMoveLines(const GameRecord& record) {
-    const size_t plyOffset = record.firstSide == BLACK ? 1 : 0;
-    const size_t lastLine = (record.moves.size() + plyOffset - 1) / 2;
-    const size_t firstLine = lastLine >= RECENT_MOVE_LINES ? lastLine - RECENT_MOVE_LINES + 1 : 0;
-    const size_t first = 2 * firstLine > plyOffset ? 2 * firstLine - plyOffset : 0;
-    std::vector<std::string> lines;
-    for (const std::string& word : numberedMoveWords(record, first)) {
-        if (word.back() == '.') {
-            lines.push_back(word);
-        } else {
-            lines.back() += ' ' + word;
-        }
-    }
-    return lines;
-}
-
-// Writes the panel beside the board: the last ply, its score and search, and recent moves.
-std::vector<std::string> panelLines(const Watch& watch) {
-    const GameRecord& record = watch.record;
-    if (!watch.moved) {
-        return {std::string("Start: ") + sideName(record.firstSide) + " to move"};
-    }
+// Lays the board and the panel side by side: the last ply, its score and search, and the
+// last moves.
+std::vector<std::string> positionLines(const Watch& watch) {
     const RecordedPly& ply = watch.last;
-    const std::string san = record.moves.back();
-    const std::vector<std::string> words = numberedMoveWords(record, record.moves.size() - 1);
     char search[64];
     std::snprintf(search, sizeof search, "Search: %llu calls, %.2f s",
                   static_cast<unsigned long long>(ply.searchCalls), ply.seconds);
-    std::vector<std::string> lines = {
-        "Move " + words.front().substr(0, words.front().find('.')) + ", " + sideName(ply.mover) +
-            ": " + coloured(watch, BOLD, san),
-        std::string("Score for ") + sideName(ply.mover) + ": " + scoreText(ply),
-        search,
-        ply.result.givesCheck ? coloured(watch, ALERT, "CHECK!") : "",
-        "",
-        "Last moves:"};
-    for (const std::string& line : recentMoveLines(record)) lines.push_back(line);
-    return lines;
-}
-
-// Lays the board and the panel side by side.
-std::vector<std::string> positionLines(const Watch& watch) {
-    const std::vector<std::string> panel = panelLines(watch);
-    std::vector<std::string> lines;
-    for (int row = PICTURE_TOP_ROW; row <= PICTURE_BOTTOM_ROW; ++row) {
-        const size_t k = static_cast<size_t>(row - PICTURE_TOP_ROW);
-        std::string line = pictureLine(watch, row);
-        if (k < panel.size() && !panel[k].empty()) line += PANEL_GAP + panel[k];
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::string resultLine(const Watch& watch) {
-    return coloured(
-        watch, BOLD,
-        std::string("Result ") + resultText(watch.record) + ": " + reasonText(watch.record));
+    const PanelPly panel = {ply.mover,
+                            std::string("Score for ") + sideName(ply.mover) + ": " +
+                                scoreText(ply.score, ply.mateMoves),
+                            search, ply.result.givesCheck ? CHECK_MESSAGE : ""};
+    return positionLines(watch.view, watch.record, panel);
 }
 
 // Says what the keys do now, or how to leave once the game is over.
@@ -227,42 +103,27 @@ std::string keyLine(const Watch& watch) {
     return watch.paused ? "Paused: space resumes, q quits." : "Space pauses, q quits.";
 }
 
-// Writes the text at once, so a frame never shows half drawn.
-void writeText(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-}
-
 // Redraws the whole view in place.
 void redraw(const Watch& watch) {
     std::vector<std::string> lines = positionLines(watch);
     lines.push_back("");
-    lines.push_back(gameEnded(watch.record) ? resultLine(watch) : "");
+    lines.push_back(gameEnded(watch.record) ? resultLine(watch.view, watch.record) : "");
     lines.push_back(keyLine(watch));
-    // No line end after the last line, which would scroll a terminal of the view's height.
-    std::string text = CURSOR_HOME;
-    for (size_t k = 0; k < lines.size(); ++k) {
-        text += (k > 0 ? "\n" : "") + lines[k] + ERASE_LINE_END;
-    }
-    writeText(text + ERASE_BELOW);
+    redrawLines(lines);
 }
 
 // Shows the position just reached: redrawn on a terminal, printed once otherwise.
 void showPosition(const Watch& watch) {
     if (watch.drawn) return redraw(watch);
     // A blank line before each later position, so that a terminal shows the latest whole.
-    std::string text = watch.moved ? "\n" : "";
-    for (std::string line : positionLines(watch)) {
-        line.erase(line.find_last_not_of(' ') + 1);
-        text += line + "\n";
-    }
-    writeText(text);
+    if (watch.view.lastMove != NO_MOVE) writeText("\n");
+    printLines(positionLines(watch));
 }
 
 // Shows the result and its reason under the last position.
 void showResult(const Watch& watch) {
     if (watch.drawn) return redraw(watch);
-    writeText("\n" + resultLine(watch) + "\n");
+    writeText("\n" + resultLine(watch.view, watch.record) + "\n");
 }
 
 // Waits out the delay after a ply, pausing on space; returns false when q asks to stop.
@@ -299,31 +160,12 @@ bool playWatched(Watch& watch) {
         const RecordedPly ply = playRecordedPly(watch.record, watch.search.context);
         if (ply.result.move == NO_MOVE) continue;
         watch.last = ply;
-        watch.moved = true;
+        watch.view.lastMove = ply.result.move;
         showPosition(watch);
     }
     showResult(watch);
     if (watch.drawn && watch.keys) waitForLeave();
     return true;
-}
-
-// Tells whether standard output is a terminal too small for the view, saying so on standard
-// error; a terminal whose size is unknown is taken to fit.
-bool terminalTooSmall() {
-    winsize size{};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0) return false;
-    if (size.ws_row >= VIEW_ROWS && size.ws_col >= VIEW_COLUMNS) return false;
-    std::fprintf(stderr,
-                 "chesstool watch: the terminal is %dx%d, the view needs %dx%d; "
-                 "printing each position in turn\n",
-                 size.ws_col, size.ws_row, VIEW_COLUMNS, VIEW_ROWS);
-    return true;
-}
-
-// Tells whether NO_COLOR is set to something, which turns colour off.
-bool noColourAsked() {
-    const char* value = std::getenv("NO_COLOR");
-    return value != nullptr && value[0] != '\0';
 }
 
 }  // namespace
@@ -343,8 +185,9 @@ int runWatchCommand(int argc, char** argv) {
     } else if (!startRecordAtFen(watch.record, watch.options.fen, error)) {
         return reportUsageError("watch", "bad FEN: " + error);
     }
-    watch.drawn = isatty(STDOUT_FILENO) != 0 && !terminalTooSmall();
-    watch.colour = watch.drawn && !noColourAsked();
+    watch.drawn = isatty(STDOUT_FILENO) != 0 && !terminalTooSmall("watch");
+    watch.view.colour = watch.drawn && !noColourAsked();
+    watch.view.pieces = watch.options.pieces;
     watch.keys = takeTerminal(watch.drawn ? RESTORE_SCREEN : "", true);
     if (watch.drawn) writeText(std::string(HIDE_CURSOR) + CLEAR_SCREEN);
     const bool finished = playWatched(watch);

@@ -1,0 +1,72 @@
+// The view of a game that watch and play share: the game's picture in UTF-8 with the rows
+// labelled by their ranks, drawn from either side, the last move marked, and a panel beside
+// it with the last move, its search, checks and the last moves; drawn in place on a
+// terminal or printed as plain text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/move.h"
+#include "tools/chesstool/game_record.h"
+
+// The view: the picture's ten rows, a blank one, and three more below (the result or a
+// message, and the keys or the prompt), and at most this many columns (the picture, the gap
+// and the longest result line).
+constexpr int VIEW_ROWS = 13;
+constexpr int VIEW_COLUMNS = 65;
+
+constexpr const char* HIDE_CURSOR = "\x1b[?25l";
+constexpr const char* CLEAR_SCREEN = "\x1b[H\x1b[2J";
+// Also clears the key line, where the cursor stands after a redraw.
+constexpr const char* RESTORE_SCREEN = "\x1b[0m\x1b[?25h\r\x1b[K";
+constexpr const char* BOLD = "\x1b[1m";
+constexpr const char* ALERT = "\x1b[1;31m";
+
+struct BoardView {
+    bool pieces = false;      // chess symbols instead of letters
+    bool colour = false;      // the last move and alerts in colour
+    bool flipped = false;     // from Black's side: rank 1 at the top, file h on the left
+    Move lastMove = NO_MOVE;  // marked on the board
+};
+
+// What the panel says about the last ply; the lines that do not apply are empty.
+struct PanelPly {
+    int mover;
+    std::string score;   // "Score for White: +1"
+    std::string search;  // "Search: 3837 calls, 0.01 s"
+    std::string alert;   // "CHECK!", or how the game ended
+};
+
+// Wraps the text in the colour when the view has colour.
+std::string coloured(const BoardView& view, const char* colour, const std::string& text);
+
+const char* sideName(int side);
+
+// Words the search's score for the side that moved: "+1", "mate in 2", "mated in 3".
+std::string scoreText(int score, int mateMoves);
+
+// Lays the picture and, beside it, the panel: the move number and last move, what the ply
+// says, and the last four move numbers; before any move, who is to move.
+std::vector<std::string> positionLines(const BoardView& view, const GameRecord& record,
+                                       const PanelPly& last);
+
+// Names the result and why, as the record will: "Result 1-0: White wins by checkmate".
+std::string resultLine(const BoardView& view, const GameRecord& record);
+
+// Writes the text at once, so a frame never shows half drawn.
+void writeText(const std::string& text);
+
+// Redraws the lines in place from the top of the terminal; the cursor stays at the end of
+// the last line.
+void redrawLines(const std::vector<std::string>& lines);
+
+// Prints the lines once as plain text, without the spaces at their ends.
+void printLines(const std::vector<std::string>& lines);
+
+// Tells whether standard output is a terminal too small for the view, saying so on standard
+// error; a terminal whose size is unknown is taken to fit.
+bool terminalTooSmall(const char* command);
+
+// Tells whether NO_COLOR is set to something, which turns colour off.
+bool noColourAsked();

@@ -1,0 +1,9 @@
+// The play subcommand: a game between a person and the engine, on the watch view.
+#pragma once
+
+constexpr const char* PLAY_USAGE =
+    "usage: chesstool play [--black] [--fen FEN] [--depth N | --movetime MS] [--pieces] "
+    "[--pgn FILE]";
+
+// Runs "play" with the arguments that follow the subcommand name; returns the exit status.
+int runPlayCommand(int argc, char** argv);
