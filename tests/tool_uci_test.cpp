@@ -35,8 +35,7 @@ Lines transcript(const std::string& input) {
     }
     EXPECT_TRUE(endUciSession(session));
     SearchContext& context = session.worker.search.context;
-    EXPECT_FALSE(searchMustStop(context.limits, context.calls))
-        << "a search's limits outlive it";
+    EXPECT_FALSE(searchMustStop(context.limits, context.calls)) << "a search's limits outlive it";
     std::fclose(session.output.out);
     const std::regex depthAndScore("^info (depth \\d+ seldepth \\d+ score \\S+ -?\\d+) .*");
     Lines replies;
