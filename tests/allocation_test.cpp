@@ -13,8 +13,13 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
     throw std::bad_alloc();
 }
+// This replacement new takes its memory from malloc, so free is the matching release; the
+// compiler cannot see that through the replacement.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 TEST(Allocation, TheGameAllocatesNothingWhileItRuns) {
     SearchContext& context = test::fastSearcher().context;
