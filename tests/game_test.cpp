@@ -119,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Games, Game, ::testing::Values(
     GameCase{nullptr, "1. a3 Na6 2. c3 Rb8 3.", "Draw by threefold repetition", "1/2-1/2"},
     GameCase{"6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1",
              "1. Ra8# {White wins by checkmate} 1-0", "White wins by checkmate", "1-0"},
+    GameCase{"r5k1/8/8/8/8/8/5PPP/6K1 b - -", "1... Ra1# {Black", "Black wins by checkmate", "0-1"},
     GameCase{"r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30",
              "30... Ra1# {Black wins by checkmate} 0-1", "Black wins by checkmate", "0-1"},
     GameCase{"r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4",

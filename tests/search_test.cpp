@@ -74,5 +74,12 @@ TEST(MoveTime, PlansTheBudget) {
         const TimeBudget budget = planMoveTime(clock);
         EXPECT_EQ(std::make_pair(budget.soft, budget.hard), limits) << clock.timeLeft;
     }
+    // Another depth starts only before half the budget, when the last two foretell that it
+    // ends in time: the next taking their ratio times the last, from 2 to 16 times.
+    const TimeBudget budget{900, 3600};
+    EXPECT_TRUE(worthAnotherDepth(budget, 100, 50, 1));   // 100 + 16 * 50 = 900
+    EXPECT_FALSE(worthAnotherDepth(budget, 101, 50, 1));  // 901
+    EXPECT_FALSE(worthAnotherDepth(budget, 450, 1, 1));   // half the budget is spent
+    EXPECT_TRUE(worthAnotherDepth(budget, 449, 1, 1));    // 449 + 2
 }
 }  // namespace

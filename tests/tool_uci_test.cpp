@@ -82,6 +82,7 @@ const UciCase CASES[] = {
     {"MateLimitEndsAtTheMate", MATE_IN_ONE + "go mate 3\n", {"depth 2 seldepth 3 score mate 1", "bestmove a1a8"}},
     {"SearchmovesKeepsGenerationOrder", "go searchmoves e2e4 d2d4 depth 3\n",
      {"depth 3 seldepth 3 score cp 0", "bestmove d2d4 ponder b8a6"}},
+    {"MateLimitSearchesTwiceItsMoves", "go mate 1\n", {"depth 2 seldepth 2 score cp 0", "bestmove a2a3"}},
     {"NodeLimit", "go nodes 700\ngo nodes 1\n",
      {"depth 4 seldepth 4 score cp 0", "bestmove a2a3 ponder b8a6", "bestmove a2a3"}},
     {"Promotion", "position fen 4k3/1P6/8/8/8/8/8/4K3 w - - 0 1\ngo depth 1\n",
@@ -157,7 +158,7 @@ struct LiveEngine {
 TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
     LiveEngine engine;
     engine.send("uci\nposition startpos moves e2e4 e7e5\ngo infinite");
-    EXPECT_NE(engine.await("info depth 5"), "no info depth 5");
+    EXPECT_NE(engine.await("info depth 7"), "no info depth 7") << "infinite goes past depth 6";
     engine.send("isready");
     EXPECT_EQ(engine.await("readyok"), "readyok");
     EXPECT_EQ(test::readFile(engine.outPath).find("bestmove"), std::string::npos)
@@ -183,7 +184,9 @@ TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
 // moves to go, a move takes at most a third of what the clock leaves after the overhead.
 TEST(ToolUciProcess, ClockLimitsEndTheSearchInTime) {
     for (const auto& [go, least, limit] :
-         {std::tuple{"go movetime 300", 270, 300}, {"go wtime 80 btime 80", 0, 16}}) {
+         {std::tuple{"go movetime 300", 270, 300},
+          {"go wtime 80 btime 80", 0, 16},
+          {"setoption name Move Overhead value 250\ngo movetime 300", 0, 80}}) {
         LiveEngine engine;
         const auto start = std::chrono::steady_clock::now();
         engine.send(std::string("uci\n") + go);
