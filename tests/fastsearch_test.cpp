@@ -48,6 +48,7 @@ constexpr const char* CHOSEN_POSITIONS[] = {
     "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 98 1", "6k1/8/8/8/8/8/5q2/K6R w - - 95 80",
     "7k/8/8/8/8/8/8/K5Q1 w - - 100 80", "7k/8/8/8/8/8/1n6/K7 w - - 0 1", "7k/8/8/8/8/2p5/1n6/K7 w - - 0 1",
     "8/N1p5/8/KP5r/8/8/8/7k b - - 0 1",  // taking en passant would open the rank to the king
+    "6bk/7p/3p4/3Pp3/8/8/8/B6K w - e6 0 1",  // taking en passant opens the bishop's diagonal: mate
 };
 // clang-format on
 
@@ -73,14 +74,19 @@ TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
     EXPECT_TRUE(test::sameChoice(ROOT_DEPTH));
     EXPECT_EQ(test::fastSearch(ROOT_DEPTH), GetParam().score);
     EXPECT_EQ(bestMove, test::findMove(GetParam().move));
-    // The table kept as the clock, then the history, nears its limit: what was stored at one
-    // clock or history count must not answer for another where a limit falls in between.
+    // The table kept as the clock climbs to the limit and comes down again, then as the
+    // history nears its end: what was stored at one clock or history count must not answer
+    // for another where a limit falls in between.
     test::clearSearchTable();
-    for (int k = 1; k <= 20; ++k) {
-        pos.halfmoveClock = k <= 10 ? FIFTY_MOVE_LIMIT - 10 + k : FIFTY_MOVE_LIMIT - 2;
-        pos.historyCount = k <= 10 ? 0 : HISTORY_SIZE - 20 + k;
+    SearchWork& work = test::fastSearcher().context.work;
+    work = SearchWork{};
+    for (int k = 1; k <= 30; ++k) {
+        pos.halfmoveClock = FIFTY_MOVE_LIMIT - (k <= 10 ? 10 - k : k <= 20 ? k - 10 : 2);
+        pos.historyCount = k <= 20 ? 0 : HISTORY_SIZE - 30 + k;
         EXPECT_TRUE(test::sameChoice(4)) << k;
     }
+    EXPECT_GE(work.inOrderNodes, 30u) << "each top is searched in generation order";
+    EXPECT_GT(work.ruleNodes, 0u) << "and the rule bites below it";
 }
 
 // clang-format off

@@ -105,7 +105,7 @@ const ReadingCase READING_CASES[] = {
     {START_FEN, "Ng1f3", LEGAL, "g1f3"}, {START_FEN, "Nf6", ILLEGAL, ""}, {START_FEN, "e5", ILLEGAL, ""},
     {START_FEN, "O-O", ILLEGAL, ""}, {START_FEN, "e2e5", ILLEGAL, ""}, {START_FEN, "Pe4", UNREADABLE, ""},
     {START_FEN, "nf3", UNREADABLE, ""}, {START_FEN, "Nf3x", UNREADABLE, ""}, {START_FEN, "", UNREADABLE, ""},
-    {START_FEN, "e4 ", UNREADABLE, ""}, {START_FEN, "Ni3", UNREADABLE, ""}, {START_FEN, "resign", UNREADABLE, ""},
+    {START_FEN, "e4 ", UNREADABLE, ""}, {START_FEN, "Ni3", UNREADABLE, ""}, {START_FEN, "e0", UNREADABLE, ""}, {START_FEN, "resign", UNREADABLE, ""},
     {TWO_KNIGHTS, "Ne4", AMBIGUOUS, "Nce4 Nge4"}, {TWO_KNIGHTS, "N3e4", AMBIGUOUS, "Nce4 Nge4"},
     {TWO_KNIGHTS, "Ngxe4", LEGAL, "g3e4"}, {TWO_KNIGHTS, "Nce2", LEGAL, "c3e2"},
     {PINNED_KNIGHT, "Nge4", SELF_CHECK, ""}, {PINNED_KNIGHT, "Ne4", LEGAL, "c3e4"},

@@ -24,6 +24,8 @@ TEST_P(Search, ScoreAndMove) {
     pos.historyCount = c.historyCount;
     const Position before = pos;
     bestMove = NO_MOVE;
+    searchAtPly(-SCORE_LIMIT, SCORE_LIMIT, 1, 1);
+    EXPECT_EQ(bestMove, NO_MOVE) << "only the top-level call chooses";
     searchCalls = 0;
     EXPECT_EQ(search(-SCORE_LIMIT, SCORE_LIMIT, c.depth), c.score);
     EXPECT_EQ(coordinateName(bestMove), c.move);
@@ -31,8 +33,6 @@ TEST_P(Search, ScoreAndMove) {
         EXPECT_EQ(searchCalls, c.calls);
     }
     EXPECT_TRUE(test::sameAfterSearch(before));
-    searchAtPly(-SCORE_LIMIT, SCORE_LIMIT, 1, 1);
-    EXPECT_EQ(coordinateName(bestMove), c.move) << "only the top-level call chooses";
     if (c.depth == 0) return;
     pos = before;
     EXPECT_EQ(test::fastSearch(c.depth), c.score) << "fast search";
@@ -77,9 +77,10 @@ TEST(MoveTime, PlansTheBudget) {
     // Another depth starts only before half the budget, when the last two foretell that it
     // ends in time: the next taking their ratio times the last, from 2 to 16 times.
     const TimeBudget budget{900, 3600};
-    EXPECT_TRUE(worthAnotherDepth(budget, 100, 50, 1));   // 100 + 16 * 50 = 900
-    EXPECT_FALSE(worthAnotherDepth(budget, 101, 50, 1));  // 901
-    EXPECT_FALSE(worthAnotherDepth(budget, 450, 1, 1));   // half the budget is spent
-    EXPECT_TRUE(worthAnotherDepth(budget, 449, 1, 1));    // 449 + 2
+    EXPECT_TRUE(worthAnotherDepth(budget, 100, 50, 1));     // 100 + 16 * 50 = 900
+    EXPECT_FALSE(worthAnotherDepth(budget, 101, 50, 1));    // 901
+    EXPECT_FALSE(worthAnotherDepth(budget, 450, 1, 1));     // half the budget is spent
+    EXPECT_TRUE(worthAnotherDepth(budget, 449, 1, 1));      // 449 + 2
+    EXPECT_TRUE(worthAnotherDepth(budget, 400, 250, 250));  // 400 + 2 * 250 = 900
 }
 }  // namespace

@@ -81,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"pgn", "--fen"}, 2, {"chesstool pgn: --fen needs a FEN record"}}, ToolCase{{"pgn", "--fen", "xyz"}, 2, {}},
     ToolCase{{"pgn", "--fen", "4k3/8/8/8/8/8/8/4K2R w Q - 0 1"}, 2, {}}, ToolCase{{"perft", "2", "not a fen"}, 2, {}},
     ToolCase{{"perft", "2", "--threads"}, 2, {"chesstool perft: --threads needs a value"}},
+    ToolCase{{"perft", "1", "4k3/8/8/8/8/8/8/4K3 w - - x 1"}, 2, {"chesstool perft: bad FEN: bad halfmove clock 'x'"}},
     ToolCase{{"perft", "x~"}, 2, {"chesstool perft: depth must be a whole number from 1 to 20, not 'x~'"}},
     ToolCase{{"play", "--pieces", "--fen", "7k/8/8/8/8/8/8/K5Q1 w - - 0 1"}, 0, {"1\u2654\u2591\u2588\u2591\u2588\u2591\u2655\u25911"}},
     ToolCase{{"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "-x"}, 2, {"chesstool pgn: unknown option '-x'; usage: chesstool pgn [--fen FEN]"}},

@@ -28,7 +28,8 @@ const std::string GAME_END =
     "4░█░█░█░█4   Last moves:\n3█p█░█░█░3   50. Bg6 Ka8\n2░█░█░K░P2   51. Bh7 Kb8\n"
     "1█░█░█░█░1   52. Bg6 Ka8\n abcdefgh    53. Bh7 Kb8\n\n"
     "Result 1/2-1/2: Draw by threefold repetition\nPress q or Enter to leave.";
-const std::string MATE = "--delay 3600 --fen 'r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30'";
+constexpr const char* MATE_FEN = "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30";
+const std::string MATE = "--delay 3600 --fen '" + std::string(MATE_FEN) + "'";
 const std::string MATE_START =
     " abcdefgh    Start: Black to move\n8r█░█░█k█8\n7█░█░█░█░7\n6░█░█░█░█6\n5█░█░█░█░5\n"
     "4░█░█░█░█4\n3█░█░█░█░3\n2░█░█░PPP2\n1█░█░█░K░1\n abcdefgh";
@@ -127,6 +128,14 @@ TEST_P(WatchTerminal, ShowsTheViewAndGetsTheModeBack) {
 }
 INSTANTIATE_TEST_SUITE_P(Watch, WatchTerminal, ::testing::ValuesIn(TERMINAL_CASES),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// On a terminal with no keys to read, the view ends by itself once the game is over.
+TEST(Watch, WithoutKeysTheEndWaitsForNone) {
+    if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
+    const Tmux tmux(80, 24, "watch --delay 0 --fen '" + std::string(MATE_FEN) + "' </dev/null");
+    Tmux::waitUntil([&] { return tmux.ended(); });
+    EXPECT_EQ(tmux.file(".status"), "0\n");
+}
 
 // A game from Black's side as a script plays it: each position as plain text, the board drawn
 // from Black's side, the game's own closing line and the result; the record goes after the
