@@ -31,7 +31,7 @@ struct ZobristKeys {
         for (auto& ep : epSquare) ep = nextRandom(seed);
     }
 
-    constexpr uint64_t ep(int square) const { return square < 0 ? 0 : epSquare[square]; }
+    constexpr uint64_t ep(int square) const { return square == NO_SQUARE ? 0 : epSquare[square]; }
 };
 
 constexpr ZobristKeys INDEX_KEYS(0x1D872B41C3F5A609ull);

@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Straightforward, Search, ::testing::Values(
     SearchCase{"7k/8/6QK/8/8/8/8/8 b - - 0 1", 0, 3, 0, "0000", 0},
     SearchCase{MATE_IN_ONE, 0, 2, SCORE_LIMIT - 1, "f7g7", 0},
     SearchCase{MATE_IN_ONE, 10, 2, SCORE_LIMIT - 11, "f7g7", 0},
+    // The history holds 1200 entries; past them the mate score stops growing.
+    SearchCase{MATE_IN_ONE, 1199, 2, SCORE_LIMIT - 1200, "f7g7", 0},
     SearchCase{FIFTY, 0, 1, 9, "a1a2", 0},
     SearchCase{FIFTY, 0, 2, 0, "a1a2", 0},
     SearchCase{"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 0, 3, 3,

@@ -104,6 +104,8 @@ const UciCase CASES[] = {
      {"info string position needs startpos or fen; position unchanged", "info string go: bad depth '0' ignored",
       "info string go: bad movetime 'x' ignored", "info string go: unknown word 'frob' ignored",
       "info string go: bad depth '' ignored", "depth 6 seldepth 9 score mate 1", "bestmove a1a8"}},
+    {"BadLastNumberIsQuoted", MATE_IN_ONE + "go nodes x\n",
+     {"info string go: bad nodes 'x' ignored", "depth 6 seldepth 9 score mate 1", "bestmove a1a8"}},
     {"TabsAndAnEarlierDeadline", "position\tstartpos moves e2e4\te7e5\r\ngo movetime 60 depth 1\ngo depth 7\n",
      {"depth 1 seldepth 1 score cp 0", "bestmove a2a3", "depth 7 seldepth 10 score cp 100", "bestmove c2c3 ponder f8c5"}},
     {"LongInputIsCut", "go searchmoves " + std::string(100000, 'x') + " " + std::string(24, 'y') + " depth 1\n",
