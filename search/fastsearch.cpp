@@ -246,7 +246,7 @@ Answer searchNode(SearchContext& context, const NodeRequest& request, const KeyO
 
 Node startNode(const SearchContext& context, const NodeRequest& request, const KeyOrigin& origin,
                bool inOrder) {
-    Node node{};
+    Node node;  // every field is set below
     node.alpha = request.alpha;
     node.beta = request.beta;
     node.depth = request.depth;

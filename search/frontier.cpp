@@ -201,12 +201,6 @@ bool hasLegalMove(const Mover& m) {
     return findsFreeMove(m) || bestLegalGainByGeneration() != NO_LEGAL_MOVE;
 }
 
-// Tells whether a quiet move is a piece's quiet move or a pawn's step.
-bool isQuiet(Move move) {
-    const uint32_t flags = moveFlags(move);
-    return flags == 0 || flags == MF_PAWN || flags == (MF_PAWN | MF_DOUBLE_PUSH);
-}
-
 }  // namespace
 
 int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, int high) {
@@ -305,10 +299,7 @@ int bestGainAt(const SearchContext& context, const NodeRequest& request, int low
                          request.beta - request.material);
 }
 
-Settlement settleUnplayed(const SearchContext& context, const Node& node, Move move) {
-    if (node.depth != 2 || node.check.count > 0 || node.material > node.alpha || !isQuiet(move)) {
-        return {Settled::PLAY, NOTHING_BELOW};
-    }
+Settlement settleQuietMove(const SearchContext& context, const Node& node, Move move) {
     const Provenance child = atFrontier(true, -node.alpha, clockAfter(pos.halfmoveClock, move));
     const int opponent = sideIndex(pos.side ^ BLACK);
     switch (classifyQuietMove(move, context.pieces.king[sideIndex(pos.side)],

@@ -62,4 +62,13 @@ struct Settlement {
 // quiet move from a material balance no better than alpha leaves the child no better
 // either, so the child cuts off at its beta, unless the move checks (the child would look
 // further) or leaves the opponent without a move (stalemate scores 0).
-Settlement settleUnplayed(const SearchContext& context, const Node& node, Move move);
+// The test is inline, as it is made for every move of every node; the classification is not.
+Settlement settleQuietMove(const SearchContext& context, const Node& node, Move move);
+inline Settlement settleUnplayed(const SearchContext& context, const Node& node, Move move) {
+    const uint32_t flags = moveFlags(move);
+    const bool quiet = flags == 0 || flags == MF_PAWN || flags == (MF_PAWN | MF_DOUBLE_PUSH);
+    if (node.depth != 2 || node.check.count > 0 || node.material > node.alpha || !quiet) {
+        return {Settled::PLAY, NOTHING_BELOW};
+    }
+    return settleQuietMove(context, node, move);
+}
