@@ -72,13 +72,17 @@ class FastSearchRule : public ::testing::TestWithParam<RuleRow> {};
 TEST_P(FastSearchRule, DecidesAsTheStraightforwardSearch) {
     ASSERT_TRUE(test::loadFen(GetParam().fen));
     EXPECT_TRUE(test::sameChoice(ROOT_DEPTH));
+    SearchWork& work = test::fastSearcher().context.work;
+    work = SearchWork{};
     EXPECT_EQ(test::fastSearch(ROOT_DEPTH), GetParam().score);
     EXPECT_EQ(bestMove, test::findMove(GetParam().move));
+    if (pos.halfmoveClock == 0) {
+        EXPECT_EQ(work.ruleNodes, 0u) << "no line reaches the rule";
+    }
     // The table kept as the clock climbs to the limit and comes down again, then as the
     // history nears its end: what was stored at one clock or history count must not answer
     // for another where a limit falls in between.
     test::clearSearchTable();
-    SearchWork& work = test::fastSearcher().context.work;
     work = SearchWork{};
     for (int k = 1; k <= 30; ++k) {
         pos.halfmoveClock = FIFTY_MOVE_LIMIT - (k <= 10 ? 10 - k : k <= 20 ? k - 10 : 2);
