@@ -1,3 +1,4 @@
+#include <iterator>
 #include <regex>
 #include <thread>
 
@@ -161,11 +162,22 @@ TEST(Play, PipedGameIsPlainTextAndItsRecordFollowsTheFilesGames) {
                   "[SetUp \"1\"]\n[FEN \"r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30\"]\n\n"
                   "30... Ra1# {Black wins by checkmate} 0-1\n\n");
     std::remove(pgn.c_str());
+    // A game that goes on: each ply shows its position once, one empty line between blocks.
+    const test::ToolRun on = test::runTool(
+        {"play", "--black", "--depth", "1", "--fen", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30"},
+        "Kg7\nquit\n");
+    const std::regex header(
+        " hgfedcba    (Start: Black to move|Move 30, Black: Kg7|Move 31, White: f3)\n");
+    EXPECT_EQ(std::distance(std::sregex_iterator(on.out.begin(), on.out.end(), header),
+                            std::sregex_iterator()),
+              3);
+    EXPECT_EQ(on.out.find("\n\n\n"), std::string::npos) << on.out;
 }
 
 struct PlayStep {
-    const char* keys;   // typed, each word followed by Enter
-    const char* shows;  // how a line of the screen begins once the step is done
+    const char* keys;       // typed, each word followed by Enter
+    const char* shows;      // how a line of the screen begins once the step is done
+    const char* gone = "";  // and how none may begin then
 };
 struct PlayCase {
     const char* name;
@@ -192,7 +204,8 @@ const PlayCase PLAY_CASES[] = {
     // d4 is typed while the engine thinks about its answer to e4.
     {"KeysTypedWhileItThinksWaitAndCtrlCLeaves", "--movetime 1500",
      {{"e4 d4", "Thinking for 1500 ms..."}, {"", "2PPP█░PPP2"}}, "C-c", ""},
-    {"KilledAfterAMoveLeavesTheRecordSoFar", ROOK_MATE, {{"Rc7", "3█░█░█░█░3   1. Rc7 Kg8"}}, "", ""},
+    {"KilledAfterAMoveLeavesTheRecordSoFar", ROOK_MATE,
+     {{"Rc1", "Ambiguous move 'Rc1'"}, {"Rc7", "3█░█░█░█░3   1. Rc7 Kg8", "Thinking"}}, "", ""},
 };
 // clang-format on
 
@@ -205,14 +218,14 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
     const std::string pgn = ::testing::TempDir() + "chess_play_" + std::to_string(getpid());
     std::remove(pgn.c_str());
     const Tmux tmux(80, 24, "play --pgn " + pgn + " " + c.arguments);
-    const auto shows = [&tmux](const std::string& line) {
-        const auto shown = [&] {
-            const std::vector<std::string> lines = test::splitLines(tmux.screen());
-            return std::any_of(lines.begin(), lines.end(),
-                               [&](const std::string& l) { return l.rfind(line, 0) == 0; });
-        };
-        Tmux::waitUntil(shown);
-        return shown();
+    const auto showsNow = [&tmux](const std::string& line) {
+        const std::vector<std::string> lines = test::splitLines(tmux.screen());
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& l) { return l.rfind(line, 0) == 0; });
+    };
+    const auto shows = [&showsNow](const std::string& line) {
+        Tmux::waitUntil([&] { return showsNow(line); });
+        return showsNow(line);
     };
     EXPECT_TRUE(shows("Your move as White:")) << tmux.screen();
     for (const PlayStep& step : c.steps) {
@@ -220,6 +233,8 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
         for (std::string word; words >> word;)
             tmux.run({"send-keys", "-t", tmux.name, word, "Enter"});
         EXPECT_TRUE(shows(step.shows)) << step.keys << ":\n" << tmux.screen();
+        EXPECT_TRUE(step.gone[0] == '\0' || !showsNow(step.gone)) << step.keys << ":\n"
+                                                                  << tmux.screen();
     }
     EXPECT_TRUE(c.end.empty() || tmux.screen() == c.end) << tmux.screen();
     if (c.leave[0] == '\0') {
