@@ -49,6 +49,7 @@ constexpr const char* CHOSEN_POSITIONS[] = {
     "7k/8/8/8/8/8/8/K5Q1 w - - 100 80", "7k/8/8/8/8/8/1n6/K7 w - - 0 1", "7k/8/8/8/8/2p5/1n6/K7 w - - 0 1",
     "8/N1p5/8/KP5r/8/8/8/7k b - - 0 1",  // taking en passant would open the rank to the king
     "6bk/7p/3p4/3Pp3/8/8/8/B6K w - e6 0 1",  // taking en passant opens the bishop's diagonal: mate
+    "kn5b/p5p1/P5P1/8/8/8/8/3RK3 w - - 0 1",  // Rd8 pins the knight: stalemate saves the side behind
 };
 // clang-format on
 

@@ -178,6 +178,21 @@ TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
         EXPECT_EQ(std::stoll(m[4]), std::stoll(m[3]) * 1000 / std::max(std::stoll(m[5]), 1LL))
             << line;
     }
+    // Done with the deepest depth, an infinite search still holds its move until stop.
+    const auto answers = [&engine] {
+        const Lines lines = engine.replies();
+        return std::count_if(lines.begin(), lines.end(),
+                             [](const std::string& l) { return l.rfind("bestmove", 0) == 0; });
+    };
+    engine.send("position fen 8/8/8/4k3/8/8/8/4K3 w - - 0 1\ngo infinite");
+    EXPECT_NE(engine.await("info depth 20"), "no info depth 20");
+    std::this_thread::sleep_for(milliseconds(100));
+    EXPECT_EQ(answers(), 1) << "the move is held";
+    engine.send("stop");
+    for (int tries = 0; tries < 500 && answers() < 2; ++tries) {
+        std::this_thread::sleep_for(milliseconds(10));
+    }
+    EXPECT_EQ(answers(), 2) << "and given at stop";
     engine.send("quit");
     EXPECT_EQ(engine.close(), 0);
 }

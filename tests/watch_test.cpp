@@ -161,17 +161,20 @@ TEST(Play, PipedGameIsPlainTextAndItsRecordFollowsTheFilesGames) {
                   "[White \"selfplay_chess depth 6\"]\n[Black \"Player\"]\n[Result \"0-1\"]\n"
                   "[SetUp \"1\"]\n[FEN \"r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30\"]\n\n"
                   "30... Ra1# {Black wins by checkmate} 0-1\n\n");
-    std::remove(pgn.c_str());
-    // A game that goes on: each ply shows its position once, one empty line between blocks.
-    const test::ToolRun on = test::runTool(
-        {"play", "--black", "--depth", "1", "--fen", "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30"},
-        "Kg7\nquit\n");
+    // A game that goes on: each ply shows its position once, one empty line between blocks;
+    // its record is parted from a file's last line that lacked its line end.
+    std::ofstream(pgn) << "*";
+    const test::ToolRun on = test::runTool({"play", "--black", "--depth", "1", "--fen",
+                                            "r5k1/8/8/8/8/8/5PPP/6K1 b - - 3 30", "--pgn", pgn},
+                                           "Kg7\nquit\n");
+    EXPECT_EQ(test::readFile(pgn).substr(0, 10), "*\n\n[Event ");
     const std::regex header(
         " hgfedcba    (Start: Black to move|Move 30, Black: Kg7|Move 31, White: f3)\n");
     EXPECT_EQ(std::distance(std::sregex_iterator(on.out.begin(), on.out.end(), header),
                             std::sregex_iterator()),
               3);
     EXPECT_EQ(on.out.find("\n\n\n"), std::string::npos) << on.out;
+    std::remove(pgn.c_str());
 }
 
 struct PlayStep {
