@@ -113,7 +113,3 @@ bool setTableSize(TranspositionTable& table, int mebibytes) {
     while (bytes * 2 <= uint64_t(mebibytes) * BYTES_PER_MIB) bytes *= 2;
     return allocateEntries(table, bytes / sizeof(TableEntry));
 }
-
-int tableMebibytes(const TranspositionTable& table) {
-    return static_cast<int>(table.size * sizeof(TableEntry) / BYTES_PER_MIB);
-}

@@ -69,9 +69,6 @@ void clearTable(TranspositionTable& table);
 // down to a power of two; returns false, keeping the table, when the memory is not there.
 bool setTableSize(TranspositionTable& table, int mebibytes);
 
-// Returns the size of the table in MiB.
-int tableMebibytes(const TranspositionTable& table);
-
 inline Bound entryBound(const TableEntry& entry) {
     return Bound(entry.boundAndReach >> BOUND_SHIFT);
 }

@@ -50,6 +50,7 @@ constexpr const char* CHOSEN_POSITIONS[] = {
     "8/N1p5/8/KP5r/8/8/8/7k b - - 0 1",  // taking en passant would open the rank to the king
     "6bk/7p/3p4/3Pp3/8/8/8/B6K w - e6 0 1",  // taking en passant opens the bishop's diagonal: mate
     "kn5b/p5p1/P5P1/8/8/8/8/3RK3 w - - 0 1",  // Rd8 pins the knight: stalemate saves the side behind
+    "7k/3p1K2/6P1/4P3/8/8/8/8 b - - 0 1",  // d5 loses the pawn en passant next to the leaves
 };
 // clang-format on
 
