@@ -135,6 +135,15 @@ INSTANTIATE_TEST_SUITE_P(Games, Game, ::testing::Values(
     GameCase{"8/8/8/4k3/8/8/8/N3K3 w - - 0 80", "80. ", "Draw by threefold repetition of the position hash", "1/2-1/2"}));
 // clang-format on
 
+// On a terminal, pgn tells each ply as it is played, the record going to standard output.
+TEST(Pgn, TellsEachPlyOnATerminal) {
+    if (std::system("script -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "script is not installed";
+    const std::string command = test::shellQuoted(test::toolPath()) +
+                                " pgn --fen '7k/R7/8/8/8/8/8/1R4K1 w - - 99 1' >/dev/null";
+    const test::ToolRun run = test::runProgram("script", {"-qec", command, "/dev/null"});
+    EXPECT_TRUE(std::regex_match(run.out, std::regex("ply    1  Rb8# +[0-9.]+ s\r?\n"))) << run.out;
+}
+
 TEST(Pgn, RecordOfAGameFromAPosition) {
     const test::ToolRun run = test::runTool({"pgn", "--fen", "7k/8/8/8/8/8/R7/1R4K1 w - - 0 1"});
     ASSERT_EQ(run.status, 0) << run.err;

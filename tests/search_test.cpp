@@ -69,7 +69,7 @@ TEST(MoveTime, PlansTheBudget) {
     const std::pair<MoveClock, std::pair<int64_t, int64_t>> cases[] = {
         {{60000, 0, 40, NO_TIME_LIMIT, 0}, {1500, 6000}},
         {{30100, 1000, 0, NO_TIME_LIMIT, 100}, {1750, 7000}},
-        {{3000, 0, 1, NO_TIME_LIMIT, 0}, {3000, 3000}},
+        {{3000, 0, 1, NO_TIME_LIMIT, 0}, {3000, 3000}}, {{3000, 3000, 0, NO_TIME_LIMIT, 0}, {1000, 1000}},
         {{NO_TIME_LIMIT, 0, 0, 500, 30}, {NO_TIME_LIMIT, 470}}};
     // clang-format on
     for (const auto& [clock, limits] : cases) {
@@ -84,5 +84,6 @@ TEST(MoveTime, PlansTheBudget) {
     EXPECT_FALSE(worthAnotherDepth(budget, 450, 1, 1));     // half the budget is spent
     EXPECT_TRUE(worthAnotherDepth(budget, 449, 1, 1));      // 449 + 2
     EXPECT_TRUE(worthAnotherDepth(budget, 400, 250, 250));  // 400 + 2 * 250 = 900
+    EXPECT_FALSE(worthAnotherDepth({100, 400}, 40, 8, 1));  // 40 + 8 * 8 > 100
 }
 }  // namespace
