@@ -70,7 +70,7 @@ TEST(MoveTime, PlansTheBudget) {
         {{60000, 0, 40, NO_TIME_LIMIT, 0}, {1500, 6000}},
         {{30100, 1000, 0, NO_TIME_LIMIT, 100}, {1750, 7000}},
         {{3000, 0, 1, NO_TIME_LIMIT, 0}, {3000, 3000}}, {{3000, 3000, 0, NO_TIME_LIMIT, 0}, {1000, 1000}},
-        {{NO_TIME_LIMIT, 0, 0, 500, 30}, {NO_TIME_LIMIT, 470}}};
+        {{NO_TIME_LIMIT, 0, 0, 500, 30}, {NO_TIME_LIMIT, 470}}, {{NO_TIME_LIMIT, 0, 0, 20, 30}, {NO_TIME_LIMIT, 1}}};
     // clang-format on
     for (const auto& [clock, limits] : cases) {
         const TimeBudget budget = planMoveTime(clock);

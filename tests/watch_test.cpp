@@ -253,6 +253,7 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
                                                                   << tmux.screen();
     }
     EXPECT_TRUE(c.end.empty() || tmux.screen() == c.end) << tmux.screen();
+    EXPECT_NE(tmux.screen("-e").find("\x1b["), std::string::npos) << "the view is in colour";
     if (c.leave[0] == '\0') {
         test::runProgram("pkill", {"-KILL", "-P", tmux.pane("#{pane_pid}")});
         Tmux::waitUntil([&] { return tmux.ended(); });
