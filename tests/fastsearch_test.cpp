@@ -51,6 +51,7 @@ constexpr const char* CHOSEN_POSITIONS[] = {
     "6bk/7p/3p4/3Pp3/8/8/8/B6K w - e6 0 1",  // taking en passant opens the bishop's diagonal: mate
     "kn5b/p5p1/P5P1/8/8/8/8/3RK3 w - - 0 1",  // Rd8 pins the knight: stalemate saves the side behind
     "7k/3p1K2/6P1/4P3/8/8/8/8 b - - 0 1",  // d5 loses the pawn en passant next to the leaves
+    "8/6kP/8/8/8/8/8/KB6 b - - 0 1", "kb6/8/8/8/8/8/6Kp/8 w - - 0 1",  // only Kh8 or Kh1 stops it
 };
 // clang-format on
 
@@ -188,6 +189,8 @@ TEST(PrincipalVariation, StopsWhereAPositionRepeats) {
         storeTable(table, positionKey(), test::findMove(move), 0, 1, BOUND_EXACT, 0, NO_CLOCK_TEST);
         ASSERT_TRUE(test::play(move));
     }
+    storeTable(table, TableKey{7, ~0ULL}, NO_MOVE, 0, 1, BOUND_EXACT, 5, 9);  // reach read back
+    EXPECT_EQ(entryReach(*probeTable(table, TableKey{7, ~0ULL})), 5);
     pos = start;
     Move pv[MAX_PV_LENGTH];
     EXPECT_EQ(principalVariation(table, test::findMove("a1a2"), pv, MAX_PV_LENGTH), 4);
