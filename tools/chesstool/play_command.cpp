@@ -465,8 +465,7 @@ void showResult(Game& game) {
 
 // Sets up the game from the options; returns EXIT_OK or the status of the error reported.
 int setUpGame(Game& game) {
-    if (!setUpSearch(game.search))
-        return reportUsageError("play", "no memory for the search table");
+    if (!setUpSearch(game.search)) return reportNoTableMemory("play");
     std::string error;
     if (game.options.fen.empty()) {
         startRecordAtInitialPosition(game.record);
