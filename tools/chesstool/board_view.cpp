@@ -1,11 +1,5 @@
 #include "tools/chesstool/board_view.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-
 #include "app/render.h"
 
 namespace {
@@ -18,9 +12,6 @@ constexpr const char* PIECE_SYMBOLS[16] = {
     "", "\u2659", "\u2658", "\u2657", "\u2656", "\u2655", "\u2654", "",
     "", "\u265F", "\u265E", "\u265D", "\u265C", "\u265B", "\u265A", ""};
 
-constexpr const char* CURSOR_HOME = "\x1b[H";
-constexpr const char* ERASE_LINE_END = "\x1b[K";
-constexpr const char* ERASE_BELOW = "\x1b[J";
 constexpr const char* PLAIN = "\x1b[0m";
 constexpr const char* MOVED_FROM = "\x1b[33m";
 constexpr const char* MOVED_TO = "\x1b[1;33m";
@@ -130,43 +121,4 @@ std::vector<std::string> positionLines(const BoardView& view, const GameRecord& 
 std::string resultLine(const BoardView& view, const GameRecord& record) {
     return coloured(view, BOLD,
                     std::string("Result ") + resultText(record) + ": " + reasonText(record));
-}
-
-void writeText(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fflush(stdout);
-}
-
-void redrawLines(const std::vector<std::string>& lines) {
-    // No line end after the last line, which would scroll a terminal of the view's height.
-    std::string text = CURSOR_HOME;
-    for (size_t k = 0; k < lines.size(); ++k) {
-        text += (k > 0 ? "\n" : "") + lines[k] + ERASE_LINE_END;
-    }
-    writeText(text + ERASE_BELOW);
-}
-
-void printLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (std::string line : lines) {
-        line.erase(line.find_last_not_of(' ') + 1);
-        text += line + "\n";
-    }
-    writeText(text);
-}
-
-bool terminalTooSmall(const char* command) {
-    winsize size{};
-    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0) return false;
-    if (size.ws_row >= VIEW_ROWS && size.ws_col >= VIEW_COLUMNS) return false;
-    std::fprintf(stderr,
-                 "chesstool %s: the terminal is %dx%d, the view needs %dx%d; "
-                 "printing each position in turn\n",
-                 command, size.ws_col, size.ws_row, VIEW_COLUMNS, VIEW_ROWS);
-    return true;
-}
-
-bool noColourAsked() {
-    const char* value = std::getenv("NO_COLOR");
-    return value != nullptr && value[0] != '\0';
 }

@@ -9,6 +9,7 @@
 
 #include "core/move.h"
 #include "tools/chesstool/game_record.h"
+#include "tools/chesstool/screen.h"
 
 // The view: the picture's ten rows, a blank one, and three more below (the result or a
 // message, and the keys or the prompt), and at most this many columns (the picture, the gap
@@ -16,10 +17,6 @@
 constexpr int VIEW_ROWS = 13;
 constexpr int VIEW_COLUMNS = 65;
 
-constexpr const char* HIDE_CURSOR = "\x1b[?25l";
-constexpr const char* CLEAR_SCREEN = "\x1b[H\x1b[2J";
-// Also clears the key line, where the cursor stands after a redraw.
-constexpr const char* RESTORE_SCREEN = "\x1b[0m\x1b[?25h\r\x1b[K";
 constexpr const char* BOLD = "\x1b[1m";
 constexpr const char* ALERT = "\x1b[1;31m";
 
@@ -53,20 +50,3 @@ std::vector<std::string> positionLines(const BoardView& view, const GameRecord& 
 
 // Names the result and why, as the record will: "Result 1-0: White wins by checkmate".
 std::string resultLine(const BoardView& view, const GameRecord& record);
-
-// Writes the text at once, so a frame never shows half drawn.
-void writeText(const std::string& text);
-
-// Redraws the lines in place from the top of the terminal; the cursor stays at the end of
-// the last line.
-void redrawLines(const std::vector<std::string>& lines);
-
-// Prints the lines once as plain text, without the spaces at their ends.
-void printLines(const std::vector<std::string>& lines);
-
-// Tells whether standard output is a terminal too small for the view, saying so on standard
-// error; a terminal whose size is unknown is taken to fit.
-bool terminalTooSmall(const char* command);
-
-// Tells whether NO_COLOR is set to something, which turns colour off.
-bool noColourAsked();

@@ -1,7 +1,5 @@
 #include "tools/chesstool/pgn_command.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -9,6 +7,7 @@
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
 #include "tools/chesstool/pgn_writer.h"
+#include "tools/chesstool/terminal.h"
 
 namespace {
 
@@ -57,7 +56,7 @@ int runPgnCommand(int argc, char** argv) {
     }
     SearchWithTable search;
     if (!setUpSearch(search)) return reportNoTableMemory("pgn");
-    playRecordedGame(record, search.context, isatty(STDERR_FILENO) != 0);
+    playRecordedGame(record, search.context, isTerminal(StandardStream::STANDARD_ERROR));
     std::fputs(pgnText(record, {"Self-play game", PLAYER_NAME, PLAYER_NAME}).c_str(), stdout);
     return finishOutput("pgn");
 }

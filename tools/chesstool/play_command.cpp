@@ -1,10 +1,7 @@
 #include "tools/chesstool/play_command.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -313,7 +310,7 @@ bool readTypedLine(const Game& game, const std::string& prompt, std::string& lin
         }
         if (key == KEY_ENTER || key == KEY_RETURN) return true;
         if (key == KEY_SUSPEND) {
-            std::raise(SIGTSTP);  // the terminal is given back until the shell resumes us
+            suspendProcess();
             redraw(game, prompt, line);
         } else if ((key == KEY_BACKSPACE || key == KEY_ERASE) && !line.empty()) {
             line.pop_back();
@@ -478,10 +475,11 @@ int setUpGame(Game& game) {
     }
     game.view.pieces = game.options.pieces;
     game.view.flipped = game.options.personSide == BLACK;
-    game.drawn =
-        isatty(STDIN_FILENO) != 0 && isatty(STDOUT_FILENO) != 0 && !terminalTooSmall("play");
+    game.drawn = isTerminal(StandardStream::STANDARD_INPUT) &&
+                 isTerminal(StandardStream::STANDARD_OUTPUT) &&
+                 !terminalTooSmall("play", VIEW_COLUMNS, VIEW_ROWS);
     game.view.colour = game.drawn && !noColourAsked();
-    game.echoInput = isatty(STDIN_FILENO) == 0;
+    game.echoInput = !isTerminal(StandardStream::STANDARD_INPUT);
     game.message = HELP_LINE;
     return EXIT_OK;
 }

@@ -1,6 +1,7 @@
 #include "tools/chesstool/terminal.h"
 
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -57,6 +58,26 @@ void installHandler(int signalNumber, void (*handler)(int)) {
 
 }  // namespace
 
+bool isTerminal(StandardStream stream) {
+    switch (stream) {
+        case StandardStream::STANDARD_INPUT:
+            return isatty(STDIN_FILENO) != 0;
+        case StandardStream::STANDARD_OUTPUT:
+            return isatty(STDOUT_FILENO) != 0;
+        case StandardStream::STANDARD_ERROR:
+            break;
+    }
+    return isatty(STDERR_FILENO) != 0;
+}
+
+bool terminalSize(int& columns, int& rows) {
+    winsize size{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_row == 0) return false;
+    columns = size.ws_col;
+    rows = size.ws_row;
+    return true;
+}
+
 bool takeTerminal(const char* restoreText, bool keys, bool signalKeys) {
     readingKeys = keys && isatty(STDIN_FILENO) != 0 && tcgetattr(STDIN_FILENO, &savedMode) == 0;
     restoreTextOnExit = restoreText;
@@ -89,3 +110,5 @@ int readKey(double seconds) {
     if (read(STDIN_FILENO, &key, 1) != 1) return NO_KEY;
     return key;
 }
+
+void suspendProcess() { std::raise(SIGTSTP); }

@@ -1,9 +1,18 @@
-// The terminal of an interactive subcommand: single keys without echo, and the terminal put
-// back as it was on every way out, a signal included.
+// The terminal of an interactive subcommand, the one part of the tool that differs between
+// systems: single keys without echo, the terminal's size, and the terminal put back as it was
+// on every way out, a signal included.
 #pragma once
 
 // What readKey returns when no key came in time.
 constexpr int NO_KEY = -1;
+
+enum class StandardStream { STANDARD_INPUT, STANDARD_OUTPUT, STANDARD_ERROR };
+
+// Tells whether the standard stream is a terminal.
+bool isTerminal(StandardStream stream);
+
+// Reads the size of the terminal on standard output; false when it is unknown.
+bool terminalSize(int& columns, int& rows);
 
 // Takes over the terminal until restoreTerminal: with keys set and standard input a
 // terminal, makes it deliver each key at once and without echo, and with signalKeys also
@@ -20,3 +29,7 @@ void restoreTerminal();
 // Waits up to the given number of seconds (forever when negative) for a key on standard
 // input and returns it, or NO_KEY when none came or the input ended.
 int readKey(double seconds);
+
+// Stops the process as Ctrl-Z does, giving the terminal back until the shell resumes it;
+// does nothing where the system has no such stop.
+void suspendProcess();

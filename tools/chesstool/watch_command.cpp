@@ -1,7 +1,5 @@
 #include "tools/chesstool/watch_command.h"
 
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -185,7 +183,8 @@ int runWatchCommand(int argc, char** argv) {
     } else if (!startRecordAtFen(watch.record, watch.options.fen, error)) {
         return reportUsageError("watch", "bad FEN: " + error);
     }
-    watch.drawn = isatty(STDOUT_FILENO) != 0 && !terminalTooSmall("watch");
+    watch.drawn = isTerminal(StandardStream::STANDARD_OUTPUT) &&
+                  !terminalTooSmall("watch", VIEW_COLUMNS, VIEW_ROWS);
     watch.view.colour = watch.drawn && !noColourAsked();
     watch.view.pieces = watch.options.pieces;
     watch.keys = takeTerminal(watch.drawn ? RESTORE_SCREEN : "", true);
