@@ -7,7 +7,7 @@
 #include "core/attacks.h"
 #include "core/position.h"
 #include "core/rules.h"
-#include "search/fastsearch.h"
+#include "search/engine.h"
 #include "search/search.h"
 
 namespace {
@@ -53,8 +53,8 @@ PlyResult playChosenMove(Move move, int score) {
 }
 
 PlyResult playPly(SearchContext& context, int depth) {
-    const int score = fastSearch(context, depth);
-    return playChosenMove(bestMove, score);
+    const SearchAnswer answer = searchForMove(context, requestAtDepth(depth, false));
+    return playChosenMove(answer.move, answer.score);
 }
 
 void runSelfPlay() {

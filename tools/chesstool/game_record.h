@@ -8,6 +8,7 @@
 
 #include "app/selfplay.h"
 #include "core/position.h"
+#include "search/score.h"
 
 struct GameRecord {
     std::string startFen;  // empty for the standard starting position
@@ -31,11 +32,6 @@ struct RecordedPly {
     uint64_t searchCalls;
     double seconds;
 };
-
-// Converts a search score into moves to mate, from the view of the side that searched:
-// positive when it mates, negative when it is mated, 0 for a material score. historyCount is
-// the length of the hash history when the search ran.
-int mateMovesOf(int score, int historyCount);
 
 // Starts the record at the standard starting position.
 void startRecordAtInitialPosition(GameRecord& record);

@@ -6,6 +6,7 @@
 
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
+#include "tools/chesstool/game_start.h"
 #include "tools/chesstool/pgn_writer.h"
 #include "tools/chesstool/terminal.h"
 
@@ -38,22 +39,16 @@ int runPgnCommand(int argc, char** argv) {
         std::printf("%s\n%s", PGN_USAGE, PGN_HELP);
         return finishOutput("pgn");
     }
-    // The words after --fen are the FEN's fields, and no field looks like an option.
-    for (int i = 1; i < argc; ++i) {
-        if (isOption(argv[i])) return reportUsageError("pgn", unknownArgument(argv[i], PGN_USAGE));
+    GameStart start;
+    for (int i = 0; i < argc; ++i) {
+        const int status = std::string_view(argv[i]) == "--fen"
+                               ? readFenOption("pgn", argc, argv, i, start)
+                               : reportUsageError("pgn", unknownArgument(argv[i], PGN_USAGE));
+        if (status != EXIT_OK) return status;
     }
     GameRecord record;
-    if (argc >= 1 && std::string_view(argv[0]) == "--fen") {
-        if (argc < 2) return reportUsageError("pgn", "--fen needs a FEN record");
-        std::string error;
-        if (!startRecordAtFen(record, joinArguments(argc, argv, 1), error)) {
-            return reportUsageError("pgn", "bad FEN: " + error);
-        }
-    } else if (argc >= 1) {
-        return reportUsageError("pgn", unknownArgument(argv[0], PGN_USAGE));
-    } else {
-        startRecordAtInitialPosition(record);
-    }
+    const int status = startGameRecord("pgn", start, record);
+    if (status != EXIT_OK) return status;
     SearchWithTable search;
     if (!setUpSearch(search)) return reportNoTableMemory("pgn");
     playRecordedGame(record, search.context, isTerminal(StandardStream::STANDARD_ERROR));

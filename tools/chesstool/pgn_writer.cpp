@@ -1,10 +1,5 @@
 #include "tools/chesstool/pgn_writer.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <vector>
 
@@ -70,21 +65,4 @@ std::string pgnText(const GameRecord& record, const PgnNames& names) {
                        tag("Result", resultText(record));
     if (!record.startFen.empty()) text += tag("SetUp", "1") + tag("FEN", record.startFen);
     return text + "\n" + wrapWords(movetextWords(record)) + "\n";
-}
-
-bool replaceFile(const std::string& path, const std::string& text, std::string& error) {
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    bool written = file != nullptr &&
-                   std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
-                   std::fflush(file) == 0 && fsync(fileno(file)) == 0;
-    if (!written) error = std::strerror(errno);
-    if (file != nullptr && std::fclose(file) != 0 && written) {
-        error = std::strerror(errno);
-        written = false;
-    }
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    if (written) error = std::strerror(errno);
-    std::remove(temporary.c_str());
-    return false;
 }

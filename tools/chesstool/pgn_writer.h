@@ -1,5 +1,4 @@
-// A game record written as Portable Game Notation, and a record file replaced whole, so that
-// a reader never finds it half written.
+// A game record written as Portable Game Notation.
 #pragma once
 
 #include <string>
@@ -20,7 +19,3 @@ struct PgnNames {
 // elsewhere than the starting position, and the movetext, closed by the reason the game ended
 // as a comment and the result ("*" while it goes on); the text ends with an empty line.
 std::string pgnText(const GameRecord& record, const PgnNames& names);
-
-// Writes the text to a new file beside the path and renames it over the path, so the path
-// holds either the old text or the new; false with the reason when that fails.
-bool replaceFile(const std::string& path, const std::string& text, std::string& error);

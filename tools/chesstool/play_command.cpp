@@ -1,24 +1,22 @@
 #include "tools/chesstool/play_command.h"
 
-#include <cerrno>
-#include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "core/notation.h"
 #include "core/rules.h"
 #include "core/text.h"
-#include "search/fastsearch.h"
-#include "search/iterate.h"
-#include "search/timeman.h"
+#include "search/engine.h"
 #include "tools/chesstool/board_view.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
+#include "tools/chesstool/line_editor.h"
 #include "tools/chesstool/pgn_writer.h"
+#include "tools/chesstool/play_options.h"
+#include "tools/chesstool/record_file.h"
+#include "tools/chesstool/screen.h"
 #include "tools/chesstool/terminal.h"
 
 namespace {
@@ -40,32 +38,9 @@ constexpr const char* PLAY_HELP =
 constexpr const char* HELP_LINE =
     "Moves: Nf3, exd5, O-O, e8=Q or g1f3. Commands: undo hint flip resign help quit";
 constexpr const char* PLAYER_NAME = "Player";
-constexpr const char* ENGINE_NAME = "selfplay_chess";
 constexpr const char* EVENT_NAME = "Game against the engine";
-constexpr int MAX_MOVE_TIME = 3600000;  // milliseconds
-constexpr size_t MAX_LINE_LENGTH = 60;
-constexpr size_t READ_CHUNK = 4096;
 constexpr size_t SEARCH_LINE_SIZE = 80;
-
-constexpr int KEY_INTERRUPT = 3;     // Ctrl-C, read as a key
-constexpr int KEY_END_OF_INPUT = 4;  // Ctrl-D
-constexpr int KEY_BACKSPACE = 127;
-constexpr int KEY_ERASE = 8;     // Ctrl-H
-constexpr int KEY_SUSPEND = 26;  // Ctrl-Z
-constexpr int KEY_ENTER = '\n';
-constexpr int KEY_RETURN = '\r';
-constexpr char FIRST_TYPED = ' ';
-constexpr char LAST_TYPED = '~';
 constexpr const char* BLANKS = " \t\r";
-
-struct PlayOptions {
-    int personSide = WHITE;
-    std::string fen;  // empty for the standard starting position
-    int depth = ROOT_DEPTH;
-    int moveTime = 0;  // milliseconds to deepen for; 0 to search to the depth
-    bool pieces = false;
-    std::string pgnPath;  // empty for no record file
-};
 
 // What the engine's search chose, for its move or a hint.
 struct EngineChoice {
@@ -91,72 +66,10 @@ struct Game {
     bool saveFailed = false;
     GameRecord record;
     std::vector<PlayedPly> plies;
-    std::string message;    // the line under the view
-    std::string keptGames;  // what the record file held before this game
+    std::string message;  // the line under the view
+    RecordFile recordFile;
     SearchWithTable search;
 };
-
-// Reads a number option's value into value; returns EXIT_OK or the status of the error.
-int readNumber(int argc, char** argv, int& i, int most, int& value) {
-    const std::string option = argv[i];
-    if (i + 1 >= argc) return reportUsageError("play", option + " needs a value");
-    if (parseWholeNumber(argv[++i], 1, most, value)) return EXIT_OK;
-    if (option == "--depth") return reportUsageError("play", depthError(argv[i], most));
-    return reportUsageError("play", option + " needs milliseconds from 1 to " +
-                                        std::to_string(most) + ", not " + quotedWord(argv[i]));
-}
-
-// Reads the arguments into options; returns EXIT_OK or the status of the error reported.
-int parsePlayArguments(int argc, char** argv, PlayOptions& options) {
-    bool depthGiven = false;
-    for (int i = 0; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        int status = EXIT_OK;
-        if (arg == "--black") {
-            options.personSide = BLACK;
-        } else if (arg == "--pieces") {
-            options.pieces = true;
-        } else if (arg == "--depth") {
-            status = readNumber(argc, argv, i, FAST_SEARCH_MAX_DEPTH, options.depth);
-            depthGiven = true;
-        } else if (arg == "--movetime") {
-            status = readNumber(argc, argv, i, MAX_MOVE_TIME, options.moveTime);
-        } else if (arg == "--pgn") {
-            if (i + 1 >= argc) return reportUsageError("play", "--pgn needs a file name");
-            options.pgnPath = argv[++i];
-        } else if (arg == "--fen") {
-            // The FEN may come quoted or as separate fields, up to the next option.
-            int last = i + 1;
-            while (last < argc && !isOption(argv[last])) ++last;
-            if (last == i + 1) return reportUsageError("play", "--fen needs a FEN record");
-            options.fen = joinArguments(last, argv, i + 1);
-            i = last - 1;
-        } else {
-            return reportUsageError("play", unknownArgument(arg, PLAY_USAGE));
-        }
-        if (status != EXIT_OK) return status;
-    }
-    if (depthGiven && options.moveTime > 0) {
-        return reportUsageError("play", "--depth and --movetime exclude each other");
-    }
-    return EXIT_OK;
-}
-
-// Names the engine as the record does: its name and how it searches.
-std::string engineName(const PlayOptions& options) {
-    if (options.moveTime > 0) {
-        return std::string(ENGINE_NAME) + " movetime " + std::to_string(options.moveTime) + " ms";
-    }
-    return std::string(ENGINE_NAME) + " depth " + std::to_string(options.depth);
-}
-
-// Describes how the engine searches while it does.
-std::string thinkingLine(const PlayOptions& options) {
-    if (options.moveTime > 0) {
-        return "Thinking for " + std::to_string(options.moveTime) + " ms...";
-    }
-    return "Thinking, depth " + std::to_string(options.depth) + "...";
-}
 
 // Prints lines as plain text; a block (a position) stands between empty lines.
 void printPlain(Game& game, const std::vector<std::string>& lines, bool block) {
@@ -207,65 +120,19 @@ void saveRecord(Game& game) {
     const PgnNames names = {EVENT_NAME, black ? engineName(game.options) : PLAYER_NAME,
                             black ? PLAYER_NAME : engineName(game.options)};
     std::string error;
-    if (replaceFile(game.options.pgnPath, game.keptGames + pgnText(game.record, names), error)) {
-        return;
-    }
+    if (saveRecordFile(game.recordFile, pgnText(game.record, names), error)) return;
     game.saveFailed = true;
     say(game, "Could not write '" + game.options.pgnPath + "': " + error);
 }
 
-// Reads what the record file holds, so the game goes after it, and makes sure the file can
-// be written; false with the reason when it cannot.
-bool keepRecordFile(Game& game, std::string& error) {
-    std::FILE* file = std::fopen(game.options.pgnPath.c_str(), "rb");
-    if (file == nullptr && errno != ENOENT) {
-        error = std::strerror(errno);
-        return false;
-    }
-    std::string& kept = game.keptGames;
-    char buffer[READ_CHUNK];
-    for (size_t read; file != nullptr && (read = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
-        kept.append(buffer, read);
-    }
-    if (file != nullptr) std::fclose(file);
-    // The games of an export file are parted by an empty line.
-    if (!kept.empty() && kept.back() != '\n') kept += '\n';
-    if (kept.size() >= 2 && kept.compare(kept.size() - 2, 2, "\n\n") != 0) kept += '\n';
-    return replaceFile(game.options.pgnPath, kept, error);
-}
-
-// Searches the current position as the engine does: to the depth, as the game program, or
-// deepening until the move time is up. Leaves the position as it was.
+// Searches the current position as the engine does; the position is left as it was.
 EngineChoice searchAsEngine(Game& game) {
-    const Position start = pos;
-    SearchContext& context = game.search.context;
-    const uint64_t callsBefore = context.calls;
     const Clock::time_point begin = Clock::now();
-    EngineChoice choice{NO_MOVE, 0, game.options.depth, ""};
-    if (game.options.moveTime == 0) {
-        choice.score = fastSearch(context, game.options.depth);
-        choice.move = bestMove;
-    } else {
-        DeepeningPlan plan{FAST_SEARCH_MAX_DEPTH, NO_CALL_LIMIT, {}};
-        generateLegalMoves(plan.rootMoves);
-        MoveClock clock;
-        clock.moveTime = game.options.moveTime;
-        const TimeBudget budget = planMoveTime(clock);
-        if (plan.rootMoves.count > 0) {
-            // The deepening lifts the deadline when it ends.
-            context.limits.deadline =
-                clockTicks(SearchClock::now() + std::chrono::milliseconds(budget.hard));
-            const Iteration it = deepen(context, plan, [](const Iteration&) { return true; });
-            choice = {it.pv[0], it.score, it.depth, ""};
-        }
-    }
-    pos = start;
+    const SearchAnswer answer = searchForMove(game.search.context, engineRequest(game.options));
     char search[SEARCH_LINE_SIZE];
-    std::snprintf(search, sizeof search, "Search: depth %d, %llu calls, %.2f s", choice.depth,
-                  static_cast<unsigned long long>(context.calls - callsBefore),
-                  secondsSince(begin));
-    choice.search = search;
-    return choice;
+    std::snprintf(search, sizeof search, "Search: depth %d, %llu calls, %.2f s", answer.depth,
+                  static_cast<unsigned long long>(answer.calls), secondsSince(begin));
+    return {answer.move, answer.score, answer.depth, search};
 }
 
 // Plays the move chosen for the side to move (NO_MOVE when it has none), judged as the game
@@ -299,34 +166,11 @@ void answerAsEngine(Game& game) {
     playAndRecord(game, choice.move, &choice);
 }
 
-// Reads a line typed on the terminal, echoing it after the prompt; false when the person
-// leaves with Ctrl-C, or with Ctrl-D or the end of input on an empty line.
-bool readTypedLine(const Game& game, const std::string& prompt, std::string& line) {
-    line.clear();
-    for (;;) {
-        const int key = readKey(-1);
-        if (key == NO_KEY || key == KEY_INTERRUPT || (key == KEY_END_OF_INPUT && line.empty())) {
-            return false;
-        }
-        if (key == KEY_ENTER || key == KEY_RETURN) return true;
-        if (key == KEY_SUSPEND) {
-            suspendProcess();
-            redraw(game, prompt, line);
-        } else if ((key == KEY_BACKSPACE || key == KEY_ERASE) && !line.empty()) {
-            line.pop_back();
-            writeText("\b \b");
-        } else if (key >= FIRST_TYPED && key <= LAST_TYPED && line.size() < MAX_LINE_LENGTH) {
-            line += static_cast<char>(key);
-            writeText(line.substr(line.size() - 1));
-        }
-    }
-}
-
 // Shows the prompt and reads the person's line; false when the person leaves.
 bool readLine(Game& game, const std::string& prompt, std::string& line) {
     if (game.drawn) {
         redraw(game, prompt);
-        return readTypedLine(game, prompt, line);
+        return editLine(line, [&](const std::string& typed) { redraw(game, prompt, typed); });
     }
     writeText(prompt);
     game.blankPrinted = false;
@@ -374,7 +218,7 @@ void playTypedMove(Game& game, const std::string& text) {
 }
 
 // Takes back the person's last move and what the engine played after it.
-void takeBack(Game& game) {
+void takeBackMoves(Game& game) {
     size_t keep = game.plies.size();
     while (keep > 0 && game.plies[keep - 1].before.side != game.options.personSide) --keep;
     if (keep == 0) return say(game, "Nothing to take back.");
@@ -411,7 +255,7 @@ bool obey(Game& game, const std::string& line) {
         game.message.clear();
         showPosition(game);
     } else if (line == "undo") {
-        takeBack(game);
+        takeBackMoves(game);
     } else if (line == "hint") {
         showHint(game);
     } else if (line == "resign") {
@@ -454,8 +298,8 @@ void showResult(Game& game) {
     say(game, resultLine(game.view, game.record));
     if (!game.drawn) return;
     redraw(game, "Press Enter to leave.");
-    for (int key = 0; key != NO_KEY && key != KEY_ENTER && key != KEY_RETURN &&
-                      key != KEY_INTERRUPT && key != KEY_END_OF_INPUT;) {
+    for (int key = 0;
+         key != NO_KEY && !isEnterKey(key) && key != KEY_INTERRUPT && key != KEY_END_OF_INPUT;) {
         key = readKey(-1);
     }
 }
@@ -463,13 +307,11 @@ void showResult(Game& game) {
 // Sets up the game from the options; returns EXIT_OK or the status of the error reported.
 int setUpGame(Game& game) {
     if (!setUpSearch(game.search)) return reportNoTableMemory("play");
+    const int status = startGameRecord("play", game.options.start, game.record);
+    if (status != EXIT_OK) return status;
     std::string error;
-    if (game.options.fen.empty()) {
-        startRecordAtInitialPosition(game.record);
-    } else if (!startRecordAtFen(game.record, game.options.fen, error)) {
-        return reportUsageError("play", "bad FEN: " + error);
-    }
-    if (!game.options.pgnPath.empty() && !keepRecordFile(game, error)) {
+    if (!game.options.pgnPath.empty() &&
+        !openRecordFile(game.recordFile, game.options.pgnPath, error)) {
         return reportUsageError("play",
                                 "cannot write " + quotedWord(game.options.pgnPath) + ": " + error);
     }

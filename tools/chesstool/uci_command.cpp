@@ -206,12 +206,13 @@ SearchJob planSearch(const UciSession& session, const GoCommand& go) {
     if (n.mate > 0) maxDepth = static_cast<int>(std::min<int64_t>(2 * n.mate, session.maxDepth));
     if (n.depth > 0) maxDepth = static_cast<int>(n.depth);
 
-    SearchJob job{pos,
-                  {maxDepth, n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT, {}},
-                  planMoveTime(clock),
-                  static_cast<int>(n.mate),
-                  go.infinite,
-                  go.ponder};
+    SearchJob job{pos, {}, go.infinite, go.ponder};
+    SearchRequest& request = job.request;
+    request.depth = maxDepth;
+    request.deepen = true;
+    request.maxCalls = n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT;
+    request.mateMoves = static_cast<int>(n.mate);
+    request.budget = planMoveTime(clock);
     MoveList legal;
     generateLegalMoves(legal);
     for (int k = 0; k < legal.count; ++k) {
@@ -219,7 +220,7 @@ SearchJob planSearch(const UciSession& session, const GoCommand& go) {
         const bool listed =
             go.searchMoves.empty() ||
             std::find(go.searchMoves.begin(), go.searchMoves.end(), move) != go.searchMoves.end();
-        if (listed) job.plan.rootMoves.moves[job.plan.rootMoves.count++] = move;
+        if (listed) request.rootMoves.moves[request.rootMoves.count++] = move;
     }
     return job;
 }

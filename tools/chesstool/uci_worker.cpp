@@ -1,7 +1,7 @@
 #include "tools/chesstool/uci_worker.h"
 
+#include <algorithm>
 #include <cassert>
-#include <chrono>
 #include <cinttypes>
 
 #include "core/attacks.h"
@@ -15,12 +15,7 @@ constexpr int64_t MILLISECONDS_PER_SECOND = 1000;
 // How long the end of a session waits for a search that did not notice the stop.
 constexpr std::chrono::milliseconds WORKER_GRACE{200};
 
-int64_t millisecondsSince(SearchClock::time_point start) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(SearchClock::now() - start)
-        .count();
-}
-
-std::string scoreText(int score, int rootHistoryCount) {
+std::string uciScoreText(int score, int rootHistoryCount) {
     const int mateMoves = mateMovesOf(score, rootHistoryCount);
     if (mateMoves == 0) return "cp " + std::to_string(score * CENTIPAWNS_PER_PAWN);
     return "mate " + std::to_string(mateMoves);
@@ -34,50 +29,31 @@ void reportIteration(UciWorker& worker, const Iteration& it, int64_t elapsed) {
                   "info depth %d seldepth %d score %s nodes %" PRIu64 " nps %" PRId64
                   " time %" PRId64 " pv",
                   it.depth, std::max(it.selDepth, it.depth),
-                  scoreText(it.score, pos.historyCount).c_str(), it.calls, nps, elapsed);
+                  uciScoreText(it.score, pos.historyCount).c_str(), it.calls, nps, elapsed);
     std::string line = head;
     for (int k = 0; k < it.pvLength; ++k) line += ' ' + coordinateName(it.pv[k]);
     sayLine(*worker.output, line);
 }
 
-// Tells whether the deepening goes on after a completed depth.
-bool goDeeper(UciWorker& worker, const Iteration& it, int64_t lastDepth, int64_t depthBefore) {
-    const SearchJob& job = worker.job;
-    const int mateMoves = mateMovesOf(it.score, pos.historyCount);
-    if (job.mateMoves > 0 && mateMoves > 0 && mateMoves <= job.mateMoves) return false;
-    std::lock_guard<std::mutex> lock(worker.lock);
-    if (worker.pondering) return true;
-    return worthAnotherDepth(job.budget, millisecondsSince(worker.moveStart), lastDepth,
-                             depthBefore);
-}
-
-// Searches the job's position deeper and deeper; returns the deepest completed iteration.
-Iteration searchJob(UciWorker& worker) {
+// Searches the job's position as it asks, reporting every completed depth.
+SearchAnswer searchJob(UciWorker& worker) {
     const SearchJob& job = worker.job;
     pos = job.position;
-    if (job.plan.rootMoves.count == 0) {
+    if (job.request.rootMoves.count == 0) {
         // Mated or stalemated: the score comes first, as interfaces expect one.
         sayLine(*worker.output,
                 inCheck(pos.side) ? "info depth 0 score mate 0" : "info depth 0 score cp 0");
-        return Iteration{};
     }
-    const SearchClock::time_point start = SearchClock::now();
-    int64_t depthStart = 0;
-    int64_t depthBefore = 0;
-    return deepen(worker.search.context, job.plan, [&](const Iteration& it) {
-        const int64_t elapsed = millisecondsSince(start);
-        reportIteration(worker, it, elapsed);
-        const int64_t lastDepth = elapsed - depthStart;
-        const bool deeper = goDeeper(worker, it, lastDepth, depthBefore);
-        depthStart = elapsed;
-        depthBefore = lastDepth;
-        return deeper;
-    });
+    return searchForMove(worker.search.context, job.request, worker.timer,
+                         [&](const Iteration& it, int64_t elapsed) {
+                             reportIteration(worker, it, elapsed);
+                             return true;
+                         });
 }
 
-void sayBestMove(UciWorker& worker, const Iteration& result) {
-    std::string answer = "bestmove " + coordinateName(result.pvLength > 0 ? result.pv[0] : NO_MOVE);
-    if (result.pvLength > 1) answer += " ponder " + coordinateName(result.pv[1]);
+void sayBestMove(UciWorker& worker, const SearchAnswer& result) {
+    std::string answer = "bestmove " + coordinateName(result.move);
+    if (result.ponder != NO_MOVE) answer += " ponder " + coordinateName(result.ponder);
     sayLine(*worker.output, answer);
 }
 
@@ -91,7 +67,7 @@ void runWorker(UciWorker& worker) {
         });
         if (worker.state == WorkerState::QUITTING) return;
         lock.unlock();
-        const Iteration result = searchJob(worker);
+        const SearchAnswer result = searchJob(worker);
         lock.lock();
         if (worker.holdsAnswer) worker.state = WorkerState::HOLDING;
         worker.changed.wait(lock, [&] { return !worker.holdsAnswer; });
@@ -99,14 +75,6 @@ void runWorker(UciWorker& worker) {
         worker.state = WorkerState::IDLE;
         worker.changed.notify_all();
     }
-}
-
-// Sets the deadline of the search from the start of the move's clock.
-void setDeadline(UciWorker& worker) {
-    const int64_t hard = worker.job.budget.hard;
-    worker.search.context.limits.deadline =
-        hard == NO_TIME_LIMIT ? NO_DEADLINE
-                              : clockTicks(worker.moveStart + std::chrono::milliseconds(hard));
 }
 
 // Raises the stop flag and lets a held answer go; the lock must be held.
@@ -138,12 +106,12 @@ void startSearch(UciWorker& worker, const SearchJob& job) {
     std::lock_guard<std::mutex> lock(worker.lock);
     assert(worker.state == WorkerState::IDLE);
     worker.job = job;
-    worker.moveStart = SearchClock::now();
-    worker.pondering = job.ponder;
     worker.holdsAnswer = job.infinite || job.ponder;
-    worker.search.context.limits.stopRequested = false;
-    setDeadline(worker);
-    if (job.ponder) worker.search.context.limits.deadline = NO_DEADLINE;
+    SearchLimits& limits = worker.search.context.limits;
+    limits.stopRequested = false;
+    worker.timer.running = false;
+    limits.deadline = NO_DEADLINE;
+    if (!job.ponder) startMoveTimer(worker.timer, job.request.budget, limits);
     worker.state = WorkerState::SEARCHING;
     if (!worker.thread.joinable()) worker.thread = std::thread(runWorker, std::ref(worker));
     worker.changed.notify_all();
@@ -156,10 +124,8 @@ void stopSearch(UciWorker& worker) {
 
 void ponderHit(UciWorker& worker) {
     std::lock_guard<std::mutex> lock(worker.lock);
-    if (isIdle(worker) || !worker.pondering) return;
-    worker.pondering = false;
-    worker.moveStart = SearchClock::now();
-    setDeadline(worker);
+    if (isIdle(worker) || !worker.job.ponder || worker.timer.running) return;
+    startMoveTimer(worker.timer, worker.job.request.budget, worker.search.context.limits);
     worker.holdsAnswer = worker.job.infinite;
     worker.changed.notify_all();
 }

@@ -12,9 +12,7 @@
 
 #include "core/position.h"
 #include "search/context.h"
-#include "search/iterate.h"
-#include "search/limits.h"
-#include "search/timeman.h"
+#include "search/engine.h"
 
 // Lines written by either thread, each whole and flushed at once.
 struct UciOutput {
@@ -28,9 +26,7 @@ void sayLine(UciOutput& output, const std::string& line);
 // One search handed to the worker.
 struct SearchJob {
     Position position;
-    DeepeningPlan plan;
-    TimeBudget budget;
-    int mateMoves;  // ends the deepening once a mate in this many moves is found; 0: never
+    SearchRequest request;
     bool infinite;  // the answer waits for stop, even once the deepest depth is done
     bool ponder;    // searches without a clock until ponderhit or stop
 };
@@ -51,8 +47,7 @@ struct UciWorker {
     WorkerState state = WorkerState::IDLE;
     SearchJob job;
     bool holdsAnswer = false;  // infinite or pondering: the answer waits for stop or ponderhit
-    bool pondering = false;
-    SearchClock::time_point moveStart;  // when the clock of the move started
+    MoveTimer timer;           // not running while pondering
 };
 
 // Gives the worker its output and a table of the given size; false without the memory.

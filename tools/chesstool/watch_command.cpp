@@ -13,6 +13,7 @@
 #include "tools/chesstool/board_view.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/game_record.h"
+#include "tools/chesstool/game_start.h"
 #include "tools/chesstool/terminal.h"
 
 namespace {
@@ -36,7 +37,7 @@ constexpr int KEY_ENTER = '\n';
 constexpr int KEY_RETURN = '\r';
 
 struct WatchOptions {
-    std::string fen;  // empty for the standard starting position
+    GameStart start;
     double delay = DEFAULT_DELAY;
     bool pieces = false;
 };
@@ -67,12 +68,8 @@ int parseWatchArguments(int argc, char** argv, WatchOptions& options) {
                                                      quotedWord(argv[i]));
             }
         } else if (arg == "--fen") {
-            // The FEN may come quoted or as separate fields, up to the next option.
-            int last = i + 1;
-            while (last < argc && !isOption(argv[last])) ++last;
-            if (last == i + 1) return reportUsageError("watch", "--fen needs a FEN record");
-            options.fen = joinArguments(last, argv, i + 1);
-            i = last - 1;
+            const int status = readFenOption("watch", argc, argv, i, options.start);
+            if (status != EXIT_OK) return status;
         } else {
             return reportUsageError("watch", unknownArgument(arg, WATCH_USAGE));
         }
@@ -174,15 +171,10 @@ int runWatchCommand(int argc, char** argv) {
         return finishOutput("watch");
     }
     Watch watch;
-    const int status = parseWatchArguments(argc, argv, watch.options);
+    int status = parseWatchArguments(argc, argv, watch.options);
+    if (status == EXIT_OK) status = startGameRecord("watch", watch.options.start, watch.record);
     if (status != EXIT_OK) return status;
     if (!setUpSearch(watch.search)) return reportNoTableMemory("watch");
-    std::string error;
-    if (watch.options.fen.empty()) {
-        startRecordAtInitialPosition(watch.record);
-    } else if (!startRecordAtFen(watch.record, watch.options.fen, error)) {
-        return reportUsageError("watch", "bad FEN: " + error);
-    }
     watch.drawn = isTerminal(StandardStream::STANDARD_OUTPUT) &&
                   !terminalTooSmall("watch", VIEW_COLUMNS, VIEW_ROWS);
     watch.view.colour = watch.drawn && !noColourAsked();
