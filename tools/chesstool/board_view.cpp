@@ -16,12 +16,41 @@ constexpr const char* PLAIN = "\x1b[0m";
 constexpr const char* MOVED_FROM = "\x1b[33m";
 constexpr const char* MOVED_TO = "\x1b[1;33m";
 
+// The board in colour: the squares' backgrounds, the last move's squares lit, and the pieces'
+// colours.
+constexpr const char* LIGHT_BACKGROUND = "\x1b[48;5;180m";
+constexpr const char* DARK_BACKGROUND = "\x1b[48;5;137m";
+constexpr const char* LIGHT_MOVED_BACKGROUND = "\x1b[48;5;186m";
+constexpr const char* DARK_MOVED_BACKGROUND = "\x1b[48;5;143m";
+constexpr const char* WHITE_PIECE = "\x1b[1;97m";
+constexpr const char* BLACK_PIECE = "\x1b[1;30m";
+
+// Draws one square of the board in colour: its background, and the piece on it if any.
+std::string colouredSquare(const BoardView& view, int square, bool light) {
+    const int content = pos.board[square];
+    const bool moved = view.lastMove != NO_MOVE &&
+                       (square == moveTo(view.lastMove) || square == moveFrom(view.lastMove));
+    std::string text = light ? (moved ? LIGHT_MOVED_BACKGROUND : LIGHT_BACKGROUND)
+                             : (moved ? DARK_MOVED_BACKGROUND : DARK_BACKGROUND);
+    if (content == EMPTY) return text + " " + PLAIN;
+    text += isPieceOf(content, BLACK) ? BLACK_PIECE : WHITE_PIECE;
+    text += view.pieces ? PIECE_SYMBOLS[content & 15] : std::string(1, PIECE_LETTERS[content & 15]);
+    return text + PLAIN;
+}
+
 // Draws one cell of the game's picture in UTF-8, the rows labelled with their ranks.
 std::string cellText(const BoardView& view, int row, int column) {
     const int square = row * ROW_WIDTH + column;
     const int content = pos.board[square] & 15;
+    const PictureCell cell = pictureCell(row, column);
+    const bool onBoard = cell == PictureCell::LIGHT_SQUARE || cell == PictureCell::DARK_SQUARE ||
+                         cell == PictureCell::PIECE;
+    // The game's picture shades the squares whose row and column add up to an odd number.
+    if (view.colour && view.squareColours && onBoard) {
+        return colouredSquare(view, square, (row + column) % 2 == 1);
+    }
     std::string text;
-    switch (pictureCell(row, column)) {
+    switch (cell) {
         case PictureCell::BLANK:
             return " ";
         case PictureCell::FILE_LETTER:
@@ -74,7 +103,8 @@ std::vector<std::string> recentMoveLines(const GameRecord& record) {
 std::vector<std::string> panelLines(const BoardView& view, const GameRecord& record,
                                     const PanelPly& last) {
     if (record.moves.empty()) {
-        return {std::string("Start: ") + sideName(record.firstSide) + " to move"};
+        return {std::string("Start: ") + sideName(record.firstSide) + " to move", "", "", "",
+                last.clock};
     }
     const std::vector<std::string> words = numberedMoveWords(record, record.moves.size() - 1);
     std::vector<std::string> lines = {"Move " + words.front().substr(0, words.front().find('.')) +
@@ -83,7 +113,7 @@ std::vector<std::string> panelLines(const BoardView& view, const GameRecord& rec
                                       last.score,
                                       last.search,
                                       coloured(view, ALERT, last.alert),
-                                      "",
+                                      last.clock,
                                       "Last moves:"};
     for (const std::string& line : recentMoveLines(record)) lines.push_back(line);
     return lines;

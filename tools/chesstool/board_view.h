@@ -12,19 +12,21 @@
 #include "tools/chesstool/screen.h"
 
 // The view: the picture's ten rows, a blank one, and three more below (the result or a
-// message, and the keys or the prompt), and at most this many columns (the picture, the gap
-// and the longest result line).
+// message, and the keys or the prompt), and the columns of the picture, the gap and the
+// panel's usual lines. A longer line is cut at the terminal's edge, and the lines under the
+// view are broken to fit it.
 constexpr int VIEW_ROWS = 13;
-constexpr int VIEW_COLUMNS = 65;
+constexpr int VIEW_COLUMNS = 44;
 
 constexpr const char* BOLD = "\x1b[1m";
 constexpr const char* ALERT = "\x1b[1;31m";
 
 struct BoardView {
-    bool pieces = false;      // chess symbols instead of letters
-    bool colour = false;      // the last move and alerts in colour
-    bool flipped = false;     // from Black's side: rank 1 at the top, file h on the left
-    Move lastMove = NO_MOVE;  // marked on the board
+    bool pieces = false;         // chess symbols instead of letters
+    bool colour = false;         // the last move and alerts in colour
+    bool squareColours = false;  // with colour: the squares as background colours
+    bool flipped = false;        // from Black's side: rank 1 at the top, file h on the left
+    Move lastMove = NO_MOVE;     // marked on the board
 };
 
 // What the panel says about the last ply; the lines that do not apply are empty.
@@ -33,6 +35,7 @@ struct PanelPly {
     std::string score;   // "Score for White: +1"
     std::string search;  // "Search: 3837 calls, 0.01 s"
     std::string alert;   // "CHECK!", or how the game ended
+    std::string clock;   // "White 4:59  Black 5:00" in a timed game
 };
 
 // Wraps the text in the colour when the view has colour.

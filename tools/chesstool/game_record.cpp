@@ -77,25 +77,40 @@ RecordedPly playRecordedPly(GameRecord& record, SearchContext& context) {
 void takeBackPlies(GameRecord& record, size_t plies) {
     record.moves.resize(record.moves.size() - plies);
     record.keys.resize(record.keys.size() - plies);
+    if (!record.clockAfter.empty()) record.clockAfter.resize(record.moves.size());
 }
 
-void resignGame(GameRecord& record, int side) {
-    record.resigned = true;
+void endPersonGame(GameRecord& record, PersonEnding ending, int side) {
+    record.personEnding = ending;
     record.finalSide = side;
 }
 
 bool gameEnded(const GameRecord& record) {
-    return record.outcome != PlyOutcome::MOVED || record.resigned;
+    return record.outcome != PlyOutcome::MOVED || record.personEnding != PersonEnding::NONE;
 }
 
 const char* resultText(const GameRecord& record) {
     if (!gameEnded(record)) return "*";
-    if (record.outcome != PlyOutcome::CHECKMATE && !record.resigned) return "1/2-1/2";
+    const bool lost =
+        record.personEnding == PersonEnding::RESIGNATION ||
+        record.personEnding == PersonEnding::TIME_FORFEIT ||
+        (record.personEnding == PersonEnding::NONE && record.outcome == PlyOutcome::CHECKMATE);
+    if (!lost) return "1/2-1/2";
     return record.finalSide == WHITE ? "0-1" : "1-0";
 }
 
 const char* reasonText(const GameRecord& record) {
-    if (record.resigned) return record.finalSide == WHITE ? "White resigns" : "Black resigns";
+    const bool white = record.finalSide == WHITE;
+    switch (record.personEnding) {
+        case PersonEnding::RESIGNATION:
+            return white ? "White resigns" : "Black resigns";
+        case PersonEnding::TIME_FORFEIT:
+            return white ? "Black wins on time" : "White wins on time";
+        case PersonEnding::DEAD_POSITION:
+            return "Draw: neither side can mate";
+        case PersonEnding::NONE:
+            break;
+    }
     switch (record.outcome) {
         case PlyOutcome::CHECKMATE:
             return record.finalSide == WHITE ? "Black wins by checkmate"

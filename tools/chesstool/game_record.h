@@ -10,6 +10,14 @@
 #include "core/position.h"
 #include "search/score.h"
 
+// How a person's game ended where the program's own rules say nothing.
+enum class PersonEnding {
+    NONE,
+    RESIGNATION,    // finalSide gave the game up
+    TIME_FORFEIT,   // finalSide's flag fell
+    DEAD_POSITION,  // neither side can mate any more
+};
+
 struct GameRecord {
     std::string startFen;  // empty for the standard starting position
     int firstMoveNumber = 1;
@@ -17,8 +25,10 @@ struct GameRecord {
     std::vector<std::string> moves;  // in standard algebraic notation
     std::vector<std::string> keys;   // each position of the game without its move counters
     PlyOutcome outcome = PlyOutcome::MOVED;
-    bool resigned = false;  // finalSide gave the game up
-    int finalSide = WHITE;  // the side to move when the game ended, or the side that resigned
+    PersonEnding personEnding = PersonEnding::NONE;
+    int finalSide = WHITE;            // the side to move when the game ended, or the side that lost
+    std::string timeControl;          // "300+3" in a timed game, seconds and increment; else empty
+    std::vector<int64_t> clockAfter;  // in a timed game, the mover's time left after each move
 };
 
 // What one ply of the game did, as the tool reports it.
@@ -49,8 +59,9 @@ RecordedPly playRecordedPly(GameRecord& record, SearchContext& context);
 // Takes the last plies out of the record of a game that goes on.
 void takeBackPlies(GameRecord& record, size_t plies);
 
-// Ends the game with the side's resignation.
-void resignGame(GameRecord& record, int side);
+// Ends a person's game where the program's rules do not: the side resigns or its flag falls
+// (the side loses), or the position is dead (a draw).
+void endPersonGame(GameRecord& record, PersonEnding ending, int side);
 
 // Tells whether the game has ended.
 bool gameEnded(const GameRecord& record);

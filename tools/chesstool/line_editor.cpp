@@ -32,10 +32,16 @@ size_t lastWordLength(const std::string& line) {
 
 }  // namespace
 
-bool editLine(std::string& line, const std::function<void(const std::string&)>& redraw) {
+bool editLine(std::string& line, const std::function<void(const std::string&)>& redraw,
+              const std::function<bool(const std::string&)>& tick, double tickSeconds) {
     line.clear();
     for (;;) {
-        const int key = readKey(-1);
+        const KeyRead read = readKeyOrTimeout(tickSeconds);
+        if (read.timedOut) {
+            if (!tick(line)) return false;
+            continue;
+        }
+        const int key = read.key;
         if (key == NO_KEY || key == KEY_INTERRUPT || (key == KEY_END_OF_INPUT && line.empty())) {
             return false;
         }

@@ -18,6 +18,9 @@ constexpr int KEY_RETURN = '\r';
 inline bool isEnterKey(int key) { return key == KEY_ENTER || key == KEY_RETURN; }
 
 // Reads keys into line, echoing them at the cursor, until Enter (true) or a way out: Ctrl-C,
-// Ctrl-D on an empty line, or the end of input (false). redraw draws the screen again with
-// the line so far after the process was stopped and resumed.
-bool editLine(std::string& line, const std::function<void(const std::string&)>& redraw);
+// Ctrl-D on an empty line, the end of input, or tick giving up (false). redraw draws the
+// screen again with the line so far after the process was stopped and resumed; tick is
+// called with it whenever tickSeconds pass without a key (never when tickSeconds is
+// negative) and returns false to give up.
+bool editLine(std::string& line, const std::function<void(const std::string&)>& redraw,
+              const std::function<bool(const std::string&)>& tick, double tickSeconds);

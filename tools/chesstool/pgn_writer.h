@@ -16,6 +16,7 @@ struct PgnNames {
 };
 
 // Writes the record as PGN: the Seven Tag Roster in order, SetUp and FEN when the game began
-// elsewhere than the starting position, and the movetext, closed by the reason the game ended
-// as a comment and the result ("*" while it goes on); the text ends with an empty line.
+// elsewhere than the starting position, TimeControl in a timed game, and the movetext (in a
+// timed game each move with the mover's clock), closed by the reason the game ended as a
+// comment and the result ("*" while it goes on); the text ends with an empty line.
 std::string pgnText(const GameRecord& record, const PgnNames& names);

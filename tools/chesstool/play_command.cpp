@@ -5,17 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "core/fen.h"
 #include "core/notation.h"
 #include "core/rules.h"
 #include "core/text.h"
 #include "search/engine.h"
-#include "tools/chesstool/board_view.h"
 #include "tools/chesstool/cli.h"
-#include "tools/chesstool/game_record.h"
 #include "tools/chesstool/line_editor.h"
-#include "tools/chesstool/pgn_writer.h"
-#include "tools/chesstool/play_options.h"
-#include "tools/chesstool/record_file.h"
+#include "tools/chesstool/play_game.h"
+#include "tools/chesstool/play_resume.h"
 #include "tools/chesstool/screen.h"
 #include "tools/chesstool/terminal.h"
 
@@ -23,154 +21,85 @@ namespace {
 
 constexpr const char* PLAY_HELP =
     "Plays a game between you and the engine on the view of watch, drawn from your side.\n"
-    "Type a move in standard algebraic notation (Nf3, exd5, O-O, O-O-O, e8=Q; x, + and #\n"
-    "may be left out) or in coordinates (g1f3, e7e8q), or a command: undo takes back your\n"
-    "last move and the engine's answer, hint shows the engine's choice for you, flip turns\n"
-    "the board, resign gives the game up, help lists all this, quit leaves (so do Ctrl-C\n"
-    "and the end of the input). The engine searches as the game program does, 6 plies\n"
-    "deep unless --depth says otherwise, or deepens for --movetime milliseconds; keys\n"
-    "typed while it thinks are read after it answers. The game ends by the game program's\n"
-    "rules. --black plays Black, --fen starts from a position, --pieces draws chess\n"
-    "symbols. --pgn FILE writes the game as PGN to FILE after every move, after the games\n"
-    "the file already holds. Without a terminal, one move or command is read a line and\n"
-    "each position is printed as plain text.\n";
+    "Type a move in standard algebraic notation (Nf3, exd5, O-O, 0-0, e8=Q; x, + and # may\n"
+    "be left out; nf3 and bc4 in small letters where no pawn move reads the same), in long\n"
+    "algebraic (Ng1-f3, e2e4) or in coordinates (g1f3, e7e8q), or a command: undo takes\n"
+    "back your last move and the engine's answer, hint shows the engine's choice for you,\n"
+    "moves lists the whole game, legal lists your legal moves (legal e2: those of one\n"
+    "square), flip turns the board, resign gives the game up, help lists all this, quit\n"
+    "leaves (so do Ctrl-C and the end of the input). Ctrl-U clears the line, Ctrl-W erases\n"
+    "a word; Enter alone clears the last message.\n"
+    "The engine searches as the game program does, 6 plies deep unless --depth says\n"
+    "otherwise, or deepens for --movetime milliseconds, or plays at --level 1 to 10:\n"
+    "levels 1 to 6 search that deep, 7 to 10 take 0.5, 1, 2 or 5 s a move. --clock\n"
+    "MINUTES+INCREMENT plays a timed game (5+3: five minutes each, three seconds more\n"
+    "after each move); the engine plans its time as the UCI engine does, and a side whose\n"
+    "time runs out loses. Keys typed while it thinks are read after it answers. The game\n"
+    "ends by the game program's rules, and as a draw when neither side can mate.\n"
+    "--black plays Black, --fen starts from a position, --load FILE from the last\n"
+    "position of the last game in FILE, --pieces draws chess symbols. --pgn FILE writes\n"
+    "the game as PGN to FILE after every move, after the games the file already holds;\n"
+    "when its last game is unfinished, play offers to go on with it (--resume does so\n"
+    "without asking). Without a terminal, one move or command is read a line and each\n"
+    "position is printed as plain text.\n";
 
 constexpr const char* HELP_LINE =
-    "Moves: Nf3, exd5, O-O, e8=Q or g1f3. Commands: undo hint flip resign help quit";
-constexpr const char* PLAYER_NAME = "Player";
-constexpr const char* EVENT_NAME = "Game against the engine";
+    "Moves: Nf3, exd5, O-O, e8=Q or g1f3. Commands: undo hint moves legal flip resign help "
+    "quit";
 constexpr size_t SEARCH_LINE_SIZE = 80;
 constexpr const char* BLANKS = " \t\r";
+constexpr double CLOCK_TICK = 0.1;  // seconds between redraws of a running clock
 
-// What the engine's search chose, for its move or a hint.
-struct EngineChoice {
-    Move move;
-    int score;
-    int depth;
-    std::string search;  // "Search: depth 6, 3837 calls, 0.01 s"
-};
-
-// One ply of the game: the position before it, the move and what the panel says about it.
-struct PlayedPly {
-    Position before;
-    Move move;
-    PanelPly panel;
-};
-
-struct Game {
-    PlayOptions options;
-    BoardView view;
-    bool drawn = false;        // the view redrawn in place on a terminal; otherwise plain text
-    bool echoInput = false;    // plain text from a pipe: lines read are written back
-    bool blankPrinted = true;  // plain text: the last line printed is empty
-    bool saveFailed = false;
-    GameRecord record;
-    std::vector<PlayedPly> plies;
-    std::string message;  // the line under the view
-    RecordFile recordFile;
-    SearchWithTable search;
-};
-
-// Prints lines as plain text; a block (a position) stands between empty lines.
-void printPlain(Game& game, const std::vector<std::string>& lines, bool block) {
-    if (block && !game.blankPrinted) writeText("\n");
-    printLines(lines);
-    if (block) writeText("\n");
-    game.blankPrinted = block;
-}
-
-// Returns what the panel says about the last ply, the game's closing line included.
-PanelPly panelOf(const Game& game) {
-    if (game.plies.empty()) return {};
-    PanelPly panel = game.plies.back().panel;
-    // The game's own closing words stand where a check is announced.
-    if (gameEnded(game.record) && !game.record.resigned) {
-        panel.alert = outcomeMessage(game.record.outcome);
-    }
-    return panel;
-}
-
-// Redraws the view on a terminal with the message and the prompt, followed by what has
-// been typed.
-void redraw(const Game& game, const std::string& prompt, const std::string& typed = "") {
-    std::vector<std::string> lines = positionLines(game.view, game.record, panelOf(game));
-    lines.push_back("");
-    lines.push_back(game.message);
-    lines.push_back(prompt + typed);
-    redrawLines(lines);
-}
-
-// Shows the message: under the view on a terminal, as a line of its own otherwise.
-void say(Game& game, const std::string& message) {
-    game.message = message;
-    if (!game.drawn) printPlain(game, {message}, false);
-}
-
-// Shows the position just reached; on a terminal it is drawn with the next prompt.
-void showPosition(Game& game) {
-    if (!game.drawn) {
-        printPlain(game, positionLines(game.view, game.record, panelOf(game)), true);
-    }
-}
-
-// Writes the games the file held and this one, anew, to the record file.
-void saveRecord(Game& game) {
-    if (game.options.pgnPath.empty()) return;
-    const bool black = game.options.personSide == BLACK;
-    const PgnNames names = {EVENT_NAME, black ? engineName(game.options) : PLAYER_NAME,
-                            black ? PLAYER_NAME : engineName(game.options)};
-    std::string error;
-    if (saveRecordFile(game.recordFile, pgnText(game.record, names), error)) return;
-    game.saveFailed = true;
-    say(game, "Could not write '" + game.options.pgnPath + "': " + error);
-}
+int sideIndexOf(int side) { return side == WHITE ? 0 : 1; }
 
 // Searches the current position as the engine does; the position is left as it was.
-EngineChoice searchAsEngine(Game& game) {
+EngineChoice searchAsEngine(Game& game, int side) {
     const Clock::time_point begin = Clock::now();
-    const SearchAnswer answer = searchForMove(game.search.context, engineRequest(game.options));
+    const SearchAnswer answer =
+        searchForMove(game.search.context, engineRequest(game.options, game.clock, side));
     char search[SEARCH_LINE_SIZE];
     std::snprintf(search, sizeof search, "Search: depth %d, %llu calls, %.2f s", answer.depth,
                   static_cast<unsigned long long>(answer.calls), secondsSince(begin));
     return {answer.move, answer.score, answer.depth, search};
 }
 
-// Plays the move chosen for the side to move (NO_MOVE when it has none), judged as the game
-// program judges its own, and records it; the panel then tells what the search said.
-void playAndRecord(Game& game, Move move, const EngineChoice* choice) {
-    const Position before = pos;
-    const PlyResult result = playChosenMove(move, choice != nullptr ? choice->score : 0);
-    const RecordedPly ply = recordPly(game.record, before, result);
-    if (move != NO_MOVE) {
-        PanelPly panel{before.side, "", "", result.givesCheck ? CHECK_MESSAGE : ""};
-        if (choice != nullptr) {
-            panel.score = std::string("Score for ") + sideName(before.side) + ": " +
-                          scoreText(ply.score, ply.mateMoves);
-            panel.search = choice->search;
-        }
-        game.plies.push_back({before, move, panel});
-        game.view.lastMove = move;
-    }
-    game.message.clear();
+// Ends the game when the side's flag has fallen; true when it has.
+bool flagFell(Game& game, int side) {
+    if (!game.clock.timed || timeLeft(game.clock, side) > 0) return false;
+    stopClock(game.clock, false);
+    game.clock.left[sideIndexOf(side)] = 0;
+    endPersonGame(game.record, PersonEnding::TIME_FORFEIT, side);
     saveRecord(game);
-    if (move != NO_MOVE) showPosition(game);
+    return true;
 }
 
-// Lets the engine think and play its answer; the view says so meanwhile.
+// Lets the engine think and play its answer on its clock; the view says so meanwhile.
 void answerAsEngine(Game& game) {
+    const int side = pos.side;
+    startClock(game.clock, side);
     if (game.drawn) {
         game.message = thinkingLine(game.options);
         redraw(game, "");
     }
-    const EngineChoice choice = searchAsEngine(game);
+    const EngineChoice choice = searchAsEngine(game, side);
+    if (flagFell(game, side)) return;
+    stopClock(game.clock, choice.move != NO_MOVE);
     playAndRecord(game, choice.move, &choice);
 }
 
-// Shows the prompt and reads the person's line; false when the person leaves.
+// Shows the prompt and reads the person's line while the person's clock runs; false when
+// the person leaves or the flag falls.
 bool readLine(Game& game, const std::string& prompt, std::string& line) {
+    const int side = pos.side;
     if (game.drawn) {
         redraw(game, prompt);
-        return editLine(line, [&](const std::string& typed) { redraw(game, prompt, typed); });
+        const auto redrawTyped = [&](const std::string& typed) { redraw(game, prompt, typed); };
+        const auto tick = [&](const std::string& typed) {
+            if (flagFell(game, side)) return false;
+            if (game.clock.timed) redrawTyped(typed);
+            return true;
+        };
+        return editLine(line, redrawTyped, tick, game.clock.timed ? CLOCK_TICK : -1);
     }
     writeText(prompt);
     game.blankPrinted = false;
@@ -179,6 +108,7 @@ bool readLine(Game& game, const std::string& prompt, std::string& line) {
         return false;
     }
     if (game.echoInput) writeText(line + "\n");
+    if (flagFell(game, side)) return false;
     // Spaces around the words, and the carriage return of a line typed elsewhere, go.
     const size_t first = line.find_first_not_of(BLANKS);
     line = first == std::string::npos
@@ -187,12 +117,12 @@ bool readLine(Game& game, const std::string& prompt, std::string& line) {
     return true;
 }
 
-// Joins the candidates' names: "Nce4, Nge4 or Nf2".
-std::string candidateNames(const MoveList& candidates) {
+// Joins the moves' names: "Nce4, Nge4 or Nf2", or with spaces alone.
+std::string moveNames(const MoveList& moves, bool asChoice) {
     std::string names;
-    for (int k = 0; k < candidates.count; ++k) {
-        if (k > 0) names += k + 1 == candidates.count ? " or " : ", ";
-        names += sanName(candidates.moves[k]);
+    for (int k = 0; k < moves.count; ++k) {
+        if (k > 0) names += !asChoice ? " " : k + 1 == moves.count ? " or " : ", ";
+        names += sanName(moves.moves[k]);
     }
     return names;
 }
@@ -203,10 +133,11 @@ void playTypedMove(Game& game, const std::string& text) {
     const std::string quoted = quotedWord(text);
     switch (reading.verdict) {
         case MoveVerdict::LEGAL:
+            stopClock(game.clock, true);
             return playAndRecord(game, reading.move, nullptr);
         case MoveVerdict::AMBIGUOUS:
             return say(game, "Ambiguous move " + quoted + ": it could be " +
-                                 candidateNames(reading.candidates));
+                                 moveNames(reading.candidates, true));
         case MoveVerdict::SELF_CHECK:
             return say(game, "Illegal move " + quoted + ": it would leave your king in check");
         case MoveVerdict::ILLEGAL:
@@ -239,10 +170,38 @@ void showHint(Game& game) {
         game.message = thinkingLine(game.options);
         redraw(game, "");
     }
-    const EngineChoice choice = searchAsEngine(game);
+    const EngineChoice choice = searchAsEngine(game, pos.side);
     say(game, "Hint: " + sanName(choice.move) + " (score " +
                   scoreText(choice.score, mateMovesOf(choice.score, pos.historyCount)) +
                   ", depth " + std::to_string(choice.depth) + ")");
+}
+
+// Lists the whole game so far.
+void showMoves(Game& game) {
+    std::string text;
+    for (const std::string& word : numberedMoveWords(game.record, 0)) {
+        text += (text.empty() ? "" : " ") + word;
+    }
+    say(game, text.empty() ? "No moves yet." : "Moves: " + text);
+}
+
+// Lists the person's legal moves, all of them or those from one square.
+void showLegalMoves(Game& game, const std::string& square) {
+    MoveList legal;
+    generateLegalMoves(legal);
+    const int from = square.empty() ? NO_SQUARE : parseSquare(square);
+    if (!square.empty() && from == NO_SQUARE) {
+        return say(game, "Unreadable square " + quotedWord(square) + ": write e2 (see help)");
+    }
+    MoveList shown{};
+    for (int k = 0; k < legal.count; ++k) {
+        if (from == NO_SQUARE || moveFrom(legal.moves[k]) == from) {
+            shown.moves[shown.count++] = legal.moves[k];
+        }
+    }
+    const std::string what = square.empty() ? "Legal moves" : "Legal moves from " + square;
+    if (shown.count == 0) return say(game, "No legal move from " + square + ".");
+    say(game, what + " (" + std::to_string(shown.count) + "): " + moveNames(shown, false));
 }
 
 // Carries out a command or plays a move; false when the person leaves.
@@ -258,11 +217,17 @@ bool obey(Game& game, const std::string& line) {
         takeBackMoves(game);
     } else if (line == "hint") {
         showHint(game);
+    } else if (line == "moves") {
+        showMoves(game);
+    } else if (line == "legal" || line.rfind("legal ", 0) == 0) {
+        showLegalMoves(game, line.size() > 6 ? line.substr(6) : "");
     } else if (line == "resign") {
-        resignGame(game.record, game.options.personSide);
+        endPersonGame(game.record, PersonEnding::RESIGNATION, game.options.personSide);
         saveRecord(game);
     } else if (!line.empty()) {
         playTypedMove(game, line);
+    } else {
+        game.message.clear();
     }
     return true;
 }
@@ -282,14 +247,20 @@ bool playGame(Game& game) {
             playAndRecord(game, NO_MOVE, nullptr);
             break;
         }
+        startClock(game.clock, pos.side);
         std::string line;
-        if (!readLine(game, prompt, line) || !obey(game, line)) return false;
+        if (!readLine(game, prompt, line)) {
+            if (gameEnded(game.record)) break;  // the flag fell
+            return false;
+        }
+        if (!obey(game, line)) return false;
     }
     return true;
 }
 
 // Shows the result; on a terminal waits for Enter (or Ctrl-C, or the end of input).
 void showResult(Game& game) {
+    stopClock(game.clock, false);
     // Mate and stalemate come without a move: plain text writes the game's line for them.
     const PlyOutcome outcome = game.record.outcome;
     if (!game.drawn && (outcome == PlyOutcome::CHECKMATE || outcome == PlyOutcome::STALEMATE)) {
@@ -304,23 +275,55 @@ void showResult(Game& game) {
     }
 }
 
+// Asks on the terminal whether to go on with the record file's unfinished last game.
+bool askToResume(const Game& game, const PgnGame& recorded) {
+    std::printf("The last game in %s is unfinished (%zu moves). Go on with it? [y/n] ",
+                quotedWord(game.options.pgnPath).c_str(), recorded.moves.size());
+    std::fflush(stdout);
+    std::string answer;
+    return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
+}
+
+// Sets up the record file and, when its last game is unfinished and the person wants it
+// (or --resume asks for it), goes on with that game.
+int setUpRecordFile(Game& game, bool terminal) {
+    std::string error;
+    const std::string& path = game.options.pgnPath;
+    if (!openRecordFile(game.recordFile, path, error)) {
+        return reportUsageError("play", "cannot write " + quotedWord(path) + ": " + error);
+    }
+    PgnGame recorded;
+    const bool unfinished = findUnfinishedGame(game.recordFile.keptGames, recorded);
+    if (game.options.resume && !unfinished) {
+        return reportUsageError("play",
+                                quotedWord(path) + " holds no unfinished game to go on with");
+    }
+    const bool resume = unfinished && !game.options.start.fromFen &&
+                        game.options.loadPath.empty() &&
+                        (game.options.resume || (terminal && askToResume(game, recorded)));
+    return resume ? resumeGame(game, recorded) : EXIT_OK;
+}
+
 // Sets up the game from the options; returns EXIT_OK or the status of the error reported.
 int setUpGame(Game& game) {
     if (!setUpSearch(game.search)) return reportNoTableMemory("play");
-    const int status = startGameRecord("play", game.options.start, game.record);
-    if (status != EXIT_OK) return status;
-    std::string error;
-    if (!game.options.pgnPath.empty() &&
-        !openRecordFile(game.recordFile, game.options.pgnPath, error)) {
-        return reportUsageError("play",
-                                "cannot write " + quotedWord(game.options.pgnPath) + ": " + error);
+    int status = EXIT_OK;
+    if (!game.options.loadPath.empty()) {
+        status = loadLastPosition(game.options.loadPath, game.options.start);
     }
+    if (status == EXIT_OK) status = startGameRecord("play", game.options.start, game.record);
+    game.clock = game.options.clock;
+    if (game.clock.timed) game.record.timeControl = timeControlTag(game.clock);
+    const bool terminal =
+        isTerminal(StandardStream::STANDARD_INPUT) && isTerminal(StandardStream::STANDARD_OUTPUT);
+    if (status == EXIT_OK && !game.options.pgnPath.empty())
+        status = setUpRecordFile(game, terminal);
+    if (status != EXIT_OK) return status;
     game.view.pieces = game.options.pieces;
     game.view.flipped = game.options.personSide == BLACK;
-    game.drawn = isTerminal(StandardStream::STANDARD_INPUT) &&
-                 isTerminal(StandardStream::STANDARD_OUTPUT) &&
-                 !terminalTooSmall("play", VIEW_COLUMNS, VIEW_ROWS);
+    game.drawn = terminal && !terminalTooSmall("play", VIEW_COLUMNS, VIEW_ROWS);
     game.view.colour = game.drawn && !noColourAsked();
+    game.view.squareColours = true;
     game.echoInput = !isTerminal(StandardStream::STANDARD_INPUT);
     game.message = HELP_LINE;
     return EXIT_OK;

@@ -2,8 +2,9 @@
 #pragma once
 
 constexpr const char* PLAY_USAGE =
-    "usage: chesstool play [--black] [--fen FEN] [--depth N | --movetime MS] [--pieces] "
-    "[--pgn FILE]";
+    "usage: chesstool play [--black] [--fen FEN | --load FILE] "
+    "[--depth N | --movetime MS | --level 1..10] [--clock MINUTES+INCREMENT] [--pieces] "
+    "[--pgn FILE [--resume]]";
 
 // Runs "play" with the arguments that follow the subcommand name; returns the exit status.
 int runPlayCommand(int argc, char** argv);

@@ -10,11 +10,13 @@ namespace {
 
 constexpr size_t READ_CHUNK = 4096;
 
-// Reads the whole file into text; false with the reason when it exists and cannot be read.
-bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
+// Reads the whole file into text; false with the reason when it cannot be read, or when it
+// does not exist unless missingIsEmpty.
+bool readWholeFile(const std::string& path, std::string& text, std::string& error,
+                   bool missingIsEmpty) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) {
-        if (errno == ENOENT) return true;
+        if (errno == ENOENT && missingIsEmpty) return true;
         error = std::strerror(errno);
         return false;
     }
@@ -28,10 +30,14 @@ bool readWholeFile(const std::string& path, std::string& text, std::string& erro
 
 }  // namespace
 
+bool readRecordText(const std::string& path, std::string& text, std::string& error) {
+    return readWholeFile(path, text, error, false);
+}
+
 bool openRecordFile(RecordFile& file, const std::string& path, std::string& error) {
     file.path = path;
     std::string& kept = file.keptGames;
-    if (!readWholeFile(path, kept, error)) return false;
+    if (!readWholeFile(path, kept, error, true)) return false;
     // The games of an export file are parted by an empty line.
     if (!kept.empty() && kept.back() != '\n') kept += '\n';
     if (kept.size() >= 2 && kept.compare(kept.size() - 2, 2, "\n\n") != 0) kept += '\n';

@@ -10,6 +10,9 @@ struct RecordFile {
     std::string keptGames;  // what the file held before this game, ending in an empty line
 };
 
+// Reads the whole text of a record file; false with the reason when it cannot be read.
+bool readRecordText(const std::string& path, std::string& text, std::string& error);
+
 // Reads the games the file holds, if it exists, and makes sure it can be written; false with
 // the reason when it cannot.
 bool openRecordFile(RecordFile& file, const std::string& path, std::string& error);

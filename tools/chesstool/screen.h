@@ -14,9 +14,20 @@ constexpr const char* RESTORE_SCREEN = "\x1b[0m\x1b[?25h\r\x1b[K";
 // Writes the text at once, so a frame never shows half drawn.
 void writeText(const std::string& text);
 
-// Redraws the lines in place from the top of the terminal; the cursor stays at the end of
-// the last line.
-void redrawLines(const std::vector<std::string>& lines);
+// Counts the columns the text takes on a terminal: a character each, escape sequences none.
+int visibleWidth(const std::string& text);
+
+// Cuts the text to the given number of columns, ending any colour it started.
+std::string cutToWidth(const std::string& text, int columns);
+
+// Breaks the text into lines of at most the given number of columns, between words where
+// it can.
+std::vector<std::string> wrapText(const std::string& text, int columns);
+
+// Redraws the lines in place from the top of the terminal, each cut to the terminal's width
+// and, when there are more than its rows, the first ones left out, so nothing scrolls; the
+// cursor stays at the end of the last line.
+void redrawLines(std::vector<std::string> lines);
 
 // Prints the lines once as plain text, without the spaces at their ends.
 void printLines(const std::vector<std::string>& lines);

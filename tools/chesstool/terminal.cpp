@@ -5,6 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 
@@ -101,14 +102,18 @@ void restoreTerminal() {
     writeAll(restoreTextOnExit);
 }
 
-int readKey(double seconds) {
+KeyRead readKeyOrTimeout(double seconds) {
     pollfd input{STDIN_FILENO, POLLIN, 0};
     const int timeout =
         seconds < 0 ? WAIT_FOREVER : static_cast<int>(seconds * MILLISECONDS_PER_SECOND);
-    if (poll(&input, 1, timeout) <= 0) return NO_KEY;
+    const int ready = poll(&input, 1, timeout);
+    if (ready == 0) return {NO_KEY, true};
+    if (ready < 0) return {NO_KEY, errno == EINTR};
     unsigned char key = 0;
-    if (read(STDIN_FILENO, &key, 1) != 1) return NO_KEY;
-    return key;
+    if (read(STDIN_FILENO, &key, 1) != 1) return {NO_KEY, false};
+    return {key, false};
 }
+
+int readKey(double seconds) { return readKeyOrTimeout(seconds).key; }
 
 void suspendProcess() { std::raise(SIGTSTP); }

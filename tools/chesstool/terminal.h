@@ -30,6 +30,15 @@ void restoreTerminal();
 // input and returns it, or NO_KEY when none came or the input ended.
 int readKey(double seconds);
 
+// A key, or word that none came in the time given.
+struct KeyRead {
+    int key;  // NO_KEY when the input ended or the time passed
+    bool timedOut;
+};
+
+// Waits as readKey does, telling a time that passed from an input that ended.
+KeyRead readKeyOrTimeout(double seconds);
+
 // Stops the process as Ctrl-Z does, giving the terminal back until the shell resumes it;
 // does nothing where the system has no such stop.
 void suspendProcess();

@@ -87,7 +87,7 @@ std::vector<std::string> positionLines(const Watch& watch) {
     const PanelPly panel = {ply.mover,
                             std::string("Score for ") + sideName(ply.mover) + ": " +
                                 scoreText(ply.score, ply.mateMoves),
-                            search, ply.result.givesCheck ? CHECK_MESSAGE : ""};
+                            search, ply.result.givesCheck ? CHECK_MESSAGE : "", ""};
     return positionLines(watch.view, watch.record, panel);
 }
 
