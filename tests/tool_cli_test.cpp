@@ -103,4 +103,18 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"play", "--pgn", "/nonexistent/x.pgn"}, 2, {"chesstool play: cannot write '/nonexistent/x.pgn': No such file or directory"}},
     ToolCase{{"watch", "--delay", "1e9"}, 2, {}}, ToolCase{{"watch", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--no"}, 2, {}}));
 // clang-format on
+
+// The manual page holds every usage line of --help, which are the subcommands' own.
+TEST(ToolManual, HoldsEveryUsageLine) {
+    std::string page = test::readFile(std::string(CHESS_MANUAL_PAGES) + "/chesstool.6");
+    for (size_t at; (at = page.find("\\-")) != std::string::npos;) page.erase(at, 1);  // roff's -
+    int usages = 0;
+    for (const std::string& line : test::splitLines(test::runTool({"--help"}).out)) {
+        const size_t at = line.find("usage: chesstool");
+        if (at == std::string::npos) continue;
+        EXPECT_NE(page.find(line.substr(at + 7)), std::string::npos) << line;
+        ++usages;
+    }
+    EXPECT_GE(usages, 7);  // the tool's own and one for each of its six subcommands
+}
 }  // namespace
