@@ -191,8 +191,8 @@ TEST(Play, ARecordThatCannotBeWrittenEndsWithStatusOne) {
 }
 
 struct PlayStep {
-    const char* keys;       // typed, each word followed by Enter
-    const char* shows;      // how a line of the screen begins once the step is done
+    const char* keys;   // typed, each word followed by Enter but keys (C-u) and words~; _ a space
+    const char* shows;  // how a line of the screen begins once the step is done (*: holds)
     const char* gone = "";  // and how none may begin then
 };
 struct PlayCase {
@@ -201,6 +201,9 @@ struct PlayCase {
     std::vector<PlayStep> steps;
     const char* leave;  // the key that leaves; "": killed, the record read
     std::string end;    // the screen before it; "": unchecked
+    int columns = 80, rows = 24;
+    std::string record = "";  // what the record file holds: its unfinished game is gone on with
+    const char* recordHolds = "";  // what the record file holds at the end
 };
 void PrintTo(const PlayCase& c, std::ostream* out) { *out << c.name; }
 
@@ -224,6 +227,21 @@ const PlayCase PLAY_CASES[] = {
     {"KilledAfterAMoveLeavesTheRecordSoFar", ROOK_MATE,
      {{"Rc1", "Ambiguous move 'Rc1'"}, {"Rc7", "3        3   1. Rc7 Kg8", "Thinking"},
       {"Rc6", "2        2   2. Rc6 "}, {"undo", "Took back Rc6 and "}}, "", ""},
+    // At 60x20 the view is drawn in place; legal, moves and the erasing keys.
+    {"SmallTerminalCommands", ROOK_MATE,
+     {{"legal_a1", "Legal moves from a1 (10): Raa2 Ra3 Ra4 Ra5 Ra6 Ra7 Ra8+ Rb1"}, {"Rc7", "3        3   1. Rc7 Kg8"},
+      {"moves", "Moves: 1. Rc7 Kg8"}, {"C-m", "Your move as White:", "Moves:"}, {"Kf8~ C-w Ra8~ C-u Ra8#", "Press Enter to leave."}},
+     "Enter", "", 60, 20},
+    // The person's three seconds run out; the level's depth is shown.
+    {"FlagFallsAtALevel", "--level 3 --clock 0.05+0 --fen '7k/8/8/8/8/8/2R5/R3K3 b - - 0 1'",
+     {{"", "*Search: depth 3, "}, {"", "Result 0-1: Black wins on time"}}, "Enter", "", 80, 24, "",
+     "[TimeControl \"3+0\"]"},
+    // A dead position is a draw; the record's unfinished game is gone on with first.
+    {"ResumedGameEndsInADeadPosition", "--depth 1",
+     {{"Bxb2", "Result 1/2-1/2: Draw: neither side can mate"}}, "Enter", "", 80, 24,
+     "[Event \"Game against the engine\"]\n[White \"Player\"]\n[Black \"e\"]\n[Result \"*\"]\n"
+     "[SetUp \"1\"]\n[FEN \"k7/8/8/8/8/8/1n6/K1B5 w - - 0 1\"]\n\n1. Kb1 Kb8 2. Ka1 Ka8 *\n",
+     "3. Bxb2 {Draw: neither side can mate} 1/2-1/2"},
 };
 // clang-format on
 
@@ -235,25 +253,35 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
     if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
     const std::string pgn = ::testing::TempDir() + "chess_play_" + std::to_string(getpid());
     std::remove(pgn.c_str());
-    const Tmux tmux(80, 24, "play --pgn " + pgn + " " + c.arguments);
+    if (!c.record.empty()) std::ofstream(pgn) << c.record;
+    const Tmux tmux(c.columns, c.rows, "play --pgn " + pgn + " " + c.arguments);
     const auto showsNow = [&tmux](const std::string& line) {  // a line of the screen begins so
+        if (line[0] == '*') return tmux.screen().find(line.substr(1)) != std::string::npos;
         return ('\n' + tmux.screen()).find('\n' + line) != std::string::npos;
     };
     const auto shows = [&showsNow, &tmux](const std::string& line) {
         Tmux::waitUntil([&] { return showsNow(line) || tmux.ended(); });
         return showsNow(line);
     };
-    EXPECT_TRUE(shows("Your move as White:")) << tmux.screen();
+    if (!c.record.empty()) {
+        EXPECT_TRUE(shows("The last game in")) << tmux.screen();
+        tmux.run({"send-keys", "-t", tmux.name, "y", "Enter"});
+    }
+    EXPECT_TRUE(shows("Your move as ")) << tmux.screen();
     for (const PlayStep& step : c.steps) {
         std::istringstream words(step.keys);
-        for (std::string word; words >> word;)
-            tmux.run({"send-keys", "-t", tmux.name, word, "Enter"});
+        for (std::string word; words >> word;) {
+            const bool alone = word.rfind("C-", 0) == 0 || word.back() == '~';
+            if (word.back() == '~') word.pop_back();
+            std::replace(word.begin(), word.end(), '_', ' ');
+            tmux.run({"send-keys", "-t", tmux.name, word, alone ? "" : "Enter"});
+        }
         EXPECT_TRUE(shows(step.shows)) << step.keys << ":\n" << tmux.screen();
         EXPECT_TRUE(step.gone[0] == '\0' || !showsNow(step.gone)) << step.keys << ":\n"
                                                                   << tmux.screen();
     }
     EXPECT_TRUE(c.end.empty() || tmux.screen() == c.end) << tmux.screen();
-    EXPECT_NE(tmux.screen("-e").find("\x1b["), std::string::npos) << "the view is in colour";
+    EXPECT_NE(tmux.screen("-e").find("48;5;137m"), std::string::npos) << "coloured squares";
     if (c.leave[0] == '\0') {
         test::runProgram("pkill", {"-KILL", "-P", tmux.pane("#{pane_pid}")});
         Tmux::waitUntil([&] { return tmux.ended(); });
@@ -265,6 +293,8 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
         Tmux::waitUntil([&] { return tmux.ended(); });
         EXPECT_EQ(tmux.file(".after"), tmux.file(".before"));
         EXPECT_EQ(tmux.file(".status"), "0\n") << "left as quit leaves";
+        EXPECT_NE(test::readFile(pgn).find(c.recordHolds), std::string::npos)
+            << test::readFile(pgn);
     }
     std::remove(pgn.c_str());
 }

@@ -8,7 +8,6 @@
 namespace {
 
 constexpr const char* EVENT_NAME = "Game against the engine";
-constexpr int PLAIN_COLUMNS = 80;  // the width messages are broken at when it is unknown
 constexpr const char* DEAD_POSITION_ALERT = "DRAW!";
 
 // Prints lines as plain text; a block (a position) stands between empty lines.
@@ -38,10 +37,7 @@ PanelPly panelOf(const Game& game) {
 void redraw(const Game& game, const std::string& prompt, const std::string& typed) {
     std::vector<std::string> lines = positionLines(game.view, game.record, panelOf(game));
     lines.push_back("");
-    int columns = PLAIN_COLUMNS;
-    int rows = 0;
-    terminalSize(columns, rows);
-    for (const std::string& line : wrapText(game.message, columns)) lines.push_back(line);
+    for (const std::string& line : wrapToTerminal(game.message)) lines.push_back(line);
     lines.push_back(prompt + typed);
     redrawLines(lines);
 }

@@ -13,6 +13,7 @@ constexpr const char* ERASE_LINE_END = "\x1b[K";
 constexpr const char* ERASE_BELOW = "\x1b[J";
 constexpr const char* PLAIN = "\x1b[0m";
 constexpr char ESCAPE = '\x1b';
+constexpr int UNKNOWN_WIDTH = 80;
 constexpr unsigned char UTF8_CONTINUATION_MASK = 0xC0;
 constexpr unsigned char UTF8_CONTINUATION = 0x80;
 
@@ -86,6 +87,13 @@ std::vector<std::string> wrapText(const std::string& text, int columns) {
     }
     for (std::string& line : lines) line = cutToWidth(line, columns);
     return lines;
+}
+
+std::vector<std::string> wrapToTerminal(const std::string& text) {
+    int columns = UNKNOWN_WIDTH;
+    int rows = 0;
+    terminalSize(columns, rows);
+    return wrapText(text, columns);
 }
 
 void redrawLines(std::vector<std::string> lines) {

@@ -24,6 +24,9 @@ std::string cutToWidth(const std::string& text, int columns);
 // it can.
 std::vector<std::string> wrapText(const std::string& text, int columns);
 
+// Breaks the text into lines that fit the terminal's width (80 columns when it is unknown).
+std::vector<std::string> wrapToTerminal(const std::string& text);
+
 // Redraws the lines in place from the top of the terminal, each cut to the terminal's width
 // and, when there are more than its rows, the first ones left out, so nothing scrolls; the
 // cursor stays at the end of the last line.

@@ -102,7 +102,8 @@ std::string keyLine(const Watch& watch) {
 void redraw(const Watch& watch) {
     std::vector<std::string> lines = positionLines(watch);
     lines.push_back("");
-    lines.push_back(gameEnded(watch.record) ? resultLine(watch.view, watch.record) : "");
+    const std::string result = gameEnded(watch.record) ? resultLine(watch.view, watch.record) : "";
+    for (const std::string& line : wrapToTerminal(result)) lines.push_back(line);
     lines.push_back(keyLine(watch));
     redrawLines(lines);
 }
