@@ -19,8 +19,9 @@ ROSTER.forEach((name, k) => {
 if (tagNames.includes('SetUp') !== tagNames.includes('FEN')) fail('SetUp and FEN come together');
 
 const movetext = lines.filter((l) => !l.startsWith('[')).join(' ');
-const comment = (movetext.match(/\{([^}]*)\}/) || [])[1];
-const words = movetext.replace(/\{[^}]*\}/, ' ').split(/\s+/).filter((w) => w);
+// A timed game's moves carry their clocks, {[%clk 0:04:59]}; the closing comment says why.
+const comment = [...movetext.matchAll(/\{([^}]*)\}/g)].map((m) => m[1]).filter((c) => !c.startsWith('[%clk')).pop();
+const words = movetext.replace(/\{[^}]*\}/g, ' ').split(/\s+/).filter((w) => w);
 const termination = words.pop();
 const ourSan = words.filter((w) => !/^\d+\.(\.\.)?$/.test(w));
 
@@ -45,6 +46,9 @@ const expectations = {
     chess.isCheckmate() && termination === (winner === 'White' ? '1-0' : '0-1'),
   'Draw by stalemate': () => chess.isStalemate() && termination === '1/2-1/2',
   'White resigns': () => !chess.isGameOver() && termination === '0-1',
+  'White wins on time': () => !chess.isGameOver() && termination === '1-0',
+  'Black wins on time': () => !chess.isGameOver() && termination === '0-1',
+  'Draw: neither side can mate': () => chess.isInsufficientMaterial() && termination === '1/2-1/2',
   'Black resigns': () => !chess.isGameOver() && termination === '1-0',
   'Draw by the fifty-move rule': () => chess.isDrawByFiftyMoves() && termination === '1/2-1/2',
   'Draw by threefold repetition': () => chess.isThreefoldRepetition() && termination === '1/2-1/2',
