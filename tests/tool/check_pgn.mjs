@@ -20,7 +20,8 @@ if (tagNames.includes('SetUp') !== tagNames.includes('FEN')) fail('SetUp and FEN
 
 const movetext = lines.filter((l) => !l.startsWith('[')).join(' ');
 // A timed game's moves carry their clocks, {[%clk 0:04:59]}; the closing comment says why.
-const comment = [...movetext.matchAll(/\{([^}]*)\}/g)].map((m) => m[1]).filter((c) => !c.startsWith('[%clk')).pop();
+const comment = [...movetext.matchAll(/\{([^}]*)\}/g)]
+  .map((m) => m[1].replace(/\[%clk [^\]]*\] ?/, '')).filter((c) => c).pop();
 const words = movetext.replace(/\{[^}]*\}/g, ' ').split(/\s+/).filter((w) => w);
 const termination = words.pop();
 const ourSan = words.filter((w) => !/^\d+\.(\.\.)?$/.test(w));

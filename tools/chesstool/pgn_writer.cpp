@@ -46,7 +46,13 @@ std::vector<std::string> movetextWords(const GameRecord& record) {
         words.push_back("{[%clk");
         words.push_back(clockCommentTime(record.clockAfter[move++]) + "]}");
     }
-    if (gameEnded(record)) appendWords(words, std::string("{") + reasonText(record) + "}");
+    if (gameEnded(record)) {
+        // The last move's clock and the reason share one comment: some readers take only
+        // one comment after a move.
+        const bool clockLast = !words.empty() && words.back().back() == '}';
+        if (clockLast) words.back().pop_back();
+        appendWords(words, std::string(clockLast ? "" : "{") + reasonText(record) + "}");
+    }
     words.push_back(resultText(record));
     return words;
 }
