@@ -234,7 +234,7 @@ const PlayCase PLAY_CASES[] = {
      "Enter", "", 60, 20},
     // The person's three seconds run out; the level's depth is shown.
     {"FlagFallsAtALevel", "--level 3 --clock 0.05+0 --fen '7k/8/8/8/8/8/2R5/R3K3 b - - 0 1'",
-     {{"", "*Search: depth 3, "}, {"", "Result 0-1: Black wins on time"}}, "Enter", "", 80, 24, "",
+     {{"", "*Search: depth 3, "}, {"", "*White 0:0"}, {"", "Result 0-1: Black wins on time"}}, "Enter", "", 80, 24, "",
      "[TimeControl \"3+0\"]"},
     // A dead position is a draw; the record's unfinished game is gone on with first.
     {"ResumedGameEndsInADeadPosition", "--depth 1",

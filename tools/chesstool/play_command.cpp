@@ -275,35 +275,6 @@ void showResult(Game& game) {
     }
 }
 
-// Asks on the terminal whether to go on with the record file's unfinished last game.
-bool askToResume(const Game& game, const PgnGame& recorded) {
-    std::printf("The last game in %s is unfinished (%zu moves). Go on with it? [y/n] ",
-                quotedWord(game.options.pgnPath).c_str(), recorded.moves.size());
-    std::fflush(stdout);
-    std::string answer;
-    return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
-}
-
-// Sets up the record file and, when its last game is unfinished and the person wants it
-// (or --resume asks for it), goes on with that game.
-int setUpRecordFile(Game& game, bool terminal) {
-    std::string error;
-    const std::string& path = game.options.pgnPath;
-    if (!openRecordFile(game.recordFile, path, error)) {
-        return reportUsageError("play", "cannot write " + quotedWord(path) + ": " + error);
-    }
-    PgnGame recorded;
-    const bool unfinished = findUnfinishedGame(game.recordFile.keptGames, recorded);
-    if (game.options.resume && !unfinished) {
-        return reportUsageError("play",
-                                quotedWord(path) + " holds no unfinished game to go on with");
-    }
-    const bool resume = unfinished && !game.options.start.fromFen &&
-                        game.options.loadPath.empty() &&
-                        (game.options.resume || (terminal && askToResume(game, recorded)));
-    return resume ? resumeGame(game, recorded) : EXIT_OK;
-}
-
 // Sets up the game from the options; returns EXIT_OK or the status of the error reported.
 int setUpGame(Game& game) {
     if (!setUpSearch(game.search)) return reportNoTableMemory("play");

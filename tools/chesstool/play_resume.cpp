@@ -1,5 +1,8 @@
 #include "tools/chesstool/play_resume.h"
 
+#include <cstdio>
+#include <iostream>
+
 #include "core/fen.h"
 #include "core/notation.h"
 #include "core/text.h"
@@ -39,6 +42,15 @@ bool startRecorded(const PgnGame& recorded, GameStart& start, std::string& error
     start.fen = tagValue(recorded, "FEN");
     if (!start.fromFen) return readFen(START_FEN, error);
     return readFen(start.fen, error);
+}
+
+// Asks on the terminal whether to go on with the record file's unfinished last game.
+bool askToResume(const Game& game, const PgnGame& recorded) {
+    std::printf("The last game in %s is unfinished (%zu moves). Go on with it? [y/n] ",
+                quotedWord(game.options.pgnPath).c_str(), recorded.moves.size());
+    std::fflush(stdout);
+    std::string answer;
+    return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
 }
 
 }  // namespace
@@ -91,4 +103,22 @@ int loadLastPosition(const std::string& path, GameStart& start) {
     start.fromFen = true;
     start.fen = writeFen();
     return EXIT_OK;
+}
+
+int setUpRecordFile(Game& game, bool terminal) {
+    std::string error;
+    const std::string& path = game.options.pgnPath;
+    if (!openRecordFile(game.recordFile, path, error)) {
+        return reportUsageError("play", "cannot write " + quotedWord(path) + ": " + error);
+    }
+    PgnGame recorded;
+    const bool unfinished = findUnfinishedGame(game.recordFile.keptGames, recorded);
+    if (game.options.resume && !unfinished) {
+        return reportUsageError("play",
+                                quotedWord(path) + " holds no unfinished game to go on with");
+    }
+    const bool resume = unfinished && !game.options.start.fromFen &&
+                        game.options.loadPath.empty() &&
+                        (game.options.resume || (terminal && askToResume(game, recorded)));
+    return resume ? resumeGame(game, recorded) : EXIT_OK;
 }

@@ -7,6 +7,11 @@
 #include "tools/chesstool/pgn_reader.h"
 #include "tools/chesstool/play_game.h"
 
+// Opens the record file and, when its last game is unfinished and the person wants it (asked
+// on a terminal, or --resume), goes on with that game; returns EXIT_OK or the status of the
+// error reported.
+int setUpRecordFile(Game& game, bool terminal);
+
 // Tells whether the text's last game is a game against the engine that has not ended;
 // fills game with it when it is.
 bool findUnfinishedGame(const std::string& text, PgnGame& game);
