@@ -2,27 +2,28 @@
 
 #include "core/position.h"
 
+namespace {
+
+// The colours of squares bishops stand on, as bits.
+constexpr int DARK_SQUARES = 1;
+constexpr int LIGHT_SQUARES = 2;
+
+// Returns the colour of a playing square: a1 (row 9, column 1) is dark.
+constexpr int squareColour(int square) {
+    return (rowOf(square) + columnOf(square)) % 2 == 0 ? DARK_SQUARES : LIGHT_SQUARES;
+}
+
+}  // namespace
+
 bool neitherSideCanMate() {
     int knights = 0;
-    int bishops = 0;
-    int bishopSquareColours = 0;  // bit 0: a bishop on a light square, bit 1: on a dark one
-    for (int square = 0; square < BOARD_SIZE; ++square) {
-        const PieceCode content = pos.board[square];
-        if (content == EMPTY || content == OFFBOARD) continue;
-        switch (pieceType(content)) {
-            case KING:
-                break;
-            case KNIGHT:
-                ++knights;
-                break;
-            case BISHOP:
-                ++bishops;
-                bishopSquareColours |= 1 << ((rowOf(square) + columnOf(square)) % 2);
-                break;
-            default:
-                return false;  // a pawn, rook or queen can still mate
-        }
+    int bishopColours = 0;
+    for (int square = FIRST_PLAYING_SQUARE; square <= LAST_PLAYING_SQUARE; ++square) {
+        const PieceCode type = pieceType(pos.board[square]);
+        if (type == PAWN || type == ROOK || type == QUEEN) return false;
+        if (type == KNIGHT) ++knights;
+        if (type == BISHOP) bishopColours |= squareColour(square);
     }
-    if (knights + bishops <= 1) return true;
-    return knights == 0 && bishopSquareColours != 3;
+    if (knights > 0) return knights == 1 && bishopColours == 0;
+    return bishopColours != (DARK_SQUARES | LIGHT_SQUARES);
 }

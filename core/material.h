@@ -1,8 +1,9 @@
-// Positions where neither side can mate any more by any series of legal moves: the laws of
-// chess call them dead, and a game between people ends there as a draw.
+// Material that can no longer mate: the dead positions a game between people ends in, judged
+// by the pieces on the board alone.
 #pragma once
 
-// Tells whether the global position is dead by its material: kings alone, a king and one
-// knight or bishop against a king, or only bishops beside the kings, all on squares of one
-// colour. Reads the board only.
+// Tells whether neither side can mate by any series of legal moves, going by the pieces of
+// the global position: kings alone, with one knight beside them, or with bishops that all
+// stand on squares of one colour. A pawn, rook or queen, two knights, or a knight and a
+// bishop can still mate. Writes nothing.
 bool neitherSideCanMate();

@@ -7,9 +7,15 @@
 
 namespace {
 
-// Promotion letters of coordinate notation and piece letters of SAN, by piece type.
+// Promotion letters of coordinate notation and piece letters of SAN, by piece type, and
+// the piece letters as a person may type them small.
 constexpr char PROMOTION_LETTERS[] = "  nbrq ";
 constexpr char SAN_PIECE_LETTERS[] = "  NBRQK";
+constexpr char SMALL_PIECE_LETTERS[] = "  nbrqk";
+constexpr char SMALL_BISHOP = SMALL_PIECE_LETTERS[BISHOP];  // also the b-file
+constexpr std::string_view KINGSIDE_CASTLING[] = {"O-O", "0-0", "o-o"};
+constexpr std::string_view QUEENSIDE_CASTLING[] = {"O-O-O", "0-0-0", "o-o-o"};
+constexpr int SQUARE_NAME_LENGTH = 2;
 constexpr int COORDINATE_LENGTH = 4;
 constexpr int KINGSIDE_FILE_COLUMN = 7;   // the king's castling to-square lies on the g-file
 constexpr int QUEENSIDE_FILE_COLUMN = 3;  // or on the c-file
@@ -41,22 +47,40 @@ int promotionFromLetter(char letter) {
     return 0;
 }
 
-int pieceFromSanLetter(char letter) {
-    for (int type = KNIGHT; type <= KING; ++type) {
-        if (SAN_PIECE_LETTERS[type] == letter) return type;
+// Finds the piece type from KNIGHT to last that the letter names, capital or small; 0 for none.
+int pieceFromLetter(char letter, int last) {
+    for (int type = KNIGHT; type <= last; ++type) {
+        if (SAN_PIECE_LETTERS[type] == letter || SMALL_PIECE_LETTERS[type] == letter) return type;
     }
     return 0;
 }
 
-// Reads coordinates such as "g1f3" or "e7e8q" into the pattern; leaves it alone otherwise.
+// Reads castling written with capital or small letter O or with zeros into the pattern.
+bool readCastling(std::string_view text, MovePattern& pattern) {
+    for (std::string_view spelling : KINGSIDE_CASTLING) {
+        if (text == spelling) pattern.castleColumn = KINGSIDE_FILE_COLUMN;
+    }
+    for (std::string_view spelling : QUEENSIDE_CASTLING) {
+        if (text == spelling) pattern.castleColumn = QUEENSIDE_FILE_COLUMN;
+    }
+    return pattern.castleColumn != 0;
+}
+
+// Reads coordinates such as "g1f3", "e7e8q" or "e2-e4" into the pattern; leaves it alone
+// otherwise.
 bool readCoordinates(std::string_view text, MovePattern& pattern) {
-    if (text.size() != COORDINATE_LENGTH && text.size() != COORDINATE_LENGTH + 1) return false;
-    const int from = parseSquare(text.substr(0, 2));
-    const int to = parseSquare(text.substr(2, 2));
+    if (text.size() < COORDINATE_LENGTH) return false;
+    std::string_view toPart = text.substr(SQUARE_NAME_LENGTH);
+    if (toPart[0] == '-') toPart.remove_prefix(1);
+    if (toPart.size() != SQUARE_NAME_LENGTH && toPart.size() != SQUARE_NAME_LENGTH + 1) {
+        return false;
+    }
+    const int from = parseSquare(text.substr(0, SQUARE_NAME_LENGTH));
+    const int to = parseSquare(toPart.substr(0, SQUARE_NAME_LENGTH));
     const int promotion =
-        text.size() > COORDINATE_LENGTH ? promotionFromLetter(text[COORDINATE_LENGTH]) : 0;
+        toPart.size() > SQUARE_NAME_LENGTH ? promotionFromLetter(toPart[SQUARE_NAME_LENGTH]) : 0;
     if (from == NO_SQUARE || to == NO_SQUARE) return false;
-    if (text.size() > COORDINATE_LENGTH && promotion == 0) return false;
+    if (toPart.size() > SQUARE_NAME_LENGTH && promotion == 0) return false;
     pattern.fromColumn = columnOf(from);
     pattern.fromRow = rowOf(from);
     pattern.to = to;
@@ -65,9 +89,12 @@ bool readCoordinates(std::string_view text, MovePattern& pattern) {
 }
 
 // Reads what SAN writes between a piece and its to-square (a file, a rank or a square, then
-// an optional "x") into the pattern's from-square.
+// an optional "x", or a square and "-" as in long algebraic notation) into the pattern's
+// from-square.
 bool readFromSquare(std::string_view text, MovePattern& pattern) {
-    if (!text.empty() && text.back() == 'x') text.remove_suffix(1);
+    const bool hyphen = !text.empty() && text.back() == '-';
+    if (!text.empty() && (text.back() == 'x' || hyphen)) text.remove_suffix(1);
+    if (hyphen && text.size() != SQUARE_NAME_LENGTH) return false;
     if (text.empty()) return true;
     const char onFile[] = {text[0], '1'};
     const char onRank[] = {'a', text[0]};
@@ -83,16 +110,13 @@ bool readFromSquare(std::string_view text, MovePattern& pattern) {
     return square != NO_SQUARE;
 }
 
-// Reads standard algebraic notation without its check sign into the pattern.
+// Reads standard algebraic notation without its check sign and castling into the pattern;
+// a small piece letter other than b, which is a file, names the piece as its capital does.
 bool readSan(std::string_view text, MovePattern& pattern) {
-    if (text == "O-O" || text == "O-O-O") {
-        pattern.castleColumn = text.size() == 3 ? KINGSIDE_FILE_COLUMN : QUEENSIDE_FILE_COLUMN;
-        return true;
-    }
-    pattern.piece = text.empty() ? 0 : pieceFromSanLetter(text[0]);
+    pattern.piece = text.empty() || text[0] == SMALL_BISHOP ? 0 : pieceFromLetter(text[0], KING);
     if (pattern.piece != 0) text.remove_prefix(1);
-    const int promotion = text.empty() ? 0 : pieceFromSanLetter(text.back());
-    if (pattern.piece == 0 && promotion >= KNIGHT && promotion <= QUEEN) {
+    const int promotion = text.empty() ? 0 : pieceFromLetter(text.back(), QUEEN);
+    if (pattern.piece == 0 && promotion != 0) {
         pattern.promotion = promotion;
         text.remove_suffix(1);
         if (!text.empty() && text.back() == '=') text.remove_suffix(1);
@@ -173,6 +197,69 @@ std::string sanBody(Move move, const MoveList& legal) {
     return text + squareName(to);
 }
 
+// Finds the moves that fit the pattern and judges them as readMove says.
+MoveReading judgeReading(const MovePattern& pattern) {
+    MoveReading reading{MoveVerdict::ILLEGAL, NO_MOVE, {}, false};
+    MoveList legal;
+    generateLegalMoves(legal);
+    for (int k = 0; k < legal.count; ++k) {
+        if (fits(legal.moves[k], pattern)) {
+            reading.candidates.moves[reading.candidates.count++] = legal.moves[k];
+        }
+    }
+    if (reading.candidates.count > 0) {
+        const bool one = reading.candidates.count == 1;
+        reading.verdict = one ? MoveVerdict::LEGAL : MoveVerdict::AMBIGUOUS;
+        reading.move = one ? reading.candidates.moves[0] : NO_MOVE;
+        return reading;
+    }
+    // A castling move is generated before its conditions are looked at, so it says nothing.
+    MoveList generated;
+    generateMoves(generated);
+    for (int k = 0; k < generated.count; ++k) {
+        const Move move = generated.moves[k];
+        if (fits(move, pattern) && !hasFlag(move, MF_CASTLE)) {
+            reading.verdict = MoveVerdict::SELF_CHECK;
+        }
+    }
+    return reading;
+}
+
+bool isLegalReading(const MoveReading& reading) {
+    return reading.verdict == MoveVerdict::LEGAL || reading.verdict == MoveVerdict::AMBIGUOUS;
+}
+
+bool contains(const MoveList& list, Move move) {
+    for (int k = 0; k < list.count; ++k) {
+        if (list.moves[k] == move) return true;
+    }
+    return false;
+}
+
+// Settles a move that opens with a small b between its reading as the b-file and as the
+// bishop: the bishop's when no b-pawn move fits, not even one that leaves the king in check;
+// both when legal moves of each fit, unless the text is the SAN of the pawn's move.
+MoveReading settleSmallB(std::string_view text, const MoveReading& pawn, MoveReading bishop) {
+    if (!isLegalReading(pawn) && pawn.verdict != MoveVerdict::SELF_CHECK) {
+        bishop.bishopFromSmallB = bishop.verdict == MoveVerdict::LEGAL;
+        return bishop;
+    }
+    MoveList legal;
+    generateLegalMoves(legal);
+    if (!isLegalReading(bishop) || !isLegalReading(pawn) ||
+        (pawn.verdict == MoveVerdict::LEGAL && sanBody(pawn.move, legal) == text)) {
+        return pawn;
+    }
+    MoveReading both{MoveVerdict::AMBIGUOUS, NO_MOVE, {}, false};
+    for (int k = 0; k < legal.count; ++k) {
+        const Move move = legal.moves[k];
+        if (contains(pawn.candidates, move) || contains(bishop.candidates, move)) {
+            both.candidates.moves[both.candidates.count++] = move;
+        }
+    }
+    return both;
+}
+
 }  // namespace
 
 std::string coordinateName(Move move) {
@@ -201,35 +288,19 @@ Move parseCoordinateMove(std::string_view text) {
 }
 
 MoveReading readMove(std::string_view text) {
-    MoveReading reading{MoveVerdict::UNREADABLE, NO_MOVE, {}};
     if (!text.empty() && (text.back() == '+' || text.back() == '#')) text.remove_suffix(1);
     MovePattern pattern;
-    if (!readCoordinates(text, pattern) && !readSan(text, (pattern = MovePattern{}))) {
-        return reading;
+    if (readCastling(text, pattern) || readCoordinates(text, (pattern = MovePattern{}))) {
+        return judgeReading(pattern);
     }
-    MoveList legal;
-    generateLegalMoves(legal);
-    for (int k = 0; k < legal.count; ++k) {
-        if (fits(legal.moves[k], pattern)) {
-            reading.candidates.moves[reading.candidates.count++] = legal.moves[k];
-        }
-    }
-    if (reading.candidates.count > 0) {
-        reading.verdict =
-            reading.candidates.count == 1 ? MoveVerdict::LEGAL : MoveVerdict::AMBIGUOUS;
-        reading.move = reading.candidates.count == 1 ? reading.candidates.moves[0] : NO_MOVE;
-        return reading;
-    }
-    // A castling move is generated before its conditions are looked at, so it says nothing.
-    MoveList generated;
-    generateMoves(generated);
-    reading.verdict = MoveVerdict::ILLEGAL;
-    for (int k = 0; k < generated.count; ++k) {
-        const Move move = generated.moves[k];
-        if (fits(move, pattern) && !hasFlag(move, MF_CASTLE))
-            reading.verdict = MoveVerdict::SELF_CHECK;
-    }
-    return reading;
+    const MoveReading unreadable{MoveVerdict::UNREADABLE, NO_MOVE, {}, false};
+    const MoveReading reading =
+        readSan(text, (pattern = MovePattern{})) ? judgeReading(pattern) : unreadable;
+    if (text.empty() || text[0] != SMALL_BISHOP) return reading;
+    std::string asBishop(text);
+    asBishop[0] = SAN_PIECE_LETTERS[BISHOP];
+    if (!readSan(asBishop, (pattern = MovePattern{}))) return reading;
+    return settleSmallB(text, reading, judgeReading(pattern));
 }
 
 std::string sanName(Move move) {

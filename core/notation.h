@@ -26,8 +26,9 @@ enum class MoveVerdict {
 
 struct MoveReading {
     MoveVerdict verdict;
-    Move move;            // the move when LEGAL
-    MoveList candidates;  // the legal moves that fit, in generation order
+    Move move;              // the move when LEGAL
+    MoveList candidates;    // the legal moves that fit, in generation order
+    bool bishopFromSmallB;  // LEGAL by taking a small b for the bishop, not the b-file
 };
 
 // Reads a move of the side to move written in standard algebraic notation (Nf3, exd5, Nbd2,
@@ -35,6 +36,12 @@ struct MoveReading {
 // e1g1). Piece letters are capitals and files small letters; a pawn names its file only
 // when it captures; a promotion without its piece fits every promotion. Leaves the
 // position as it was.
+//
+// It also reads moves as people type them: castling with zeros or small letters (0-0,
+// o-o-o), small piece letters (nf3, qd1, b8=q, e7e8=n) and long algebraic notation (Ng1-f3,
+// Ng1xf3, e2-e4, e7-e8=Q). A small b is the b-file when a b-pawn's move fits and the bishop
+// when none does; when both fit, both are candidates, except that the SAN of a pawn's move
+// (bxc3) always names the pawn.
 MoveReading readMove(std::string_view text);
 
 // Names a legal move of the current position in standard algebraic notation, with

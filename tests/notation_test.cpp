@@ -76,6 +76,7 @@ struct ReadingCase {
     const char* text;
     MoveVerdict verdict;
     const char* found;  // the move in coordinates when legal; the candidates' SAN when ambiguous
+    bool bishopFromSmallB = false;
 };
 void PrintTo(const ReadingCase& c, std::ostream* out) { *out << c.fen << " '" << c.text << "'"; }
 class Reading : public ::testing::TestWithParam<ReadingCase> {};
@@ -91,6 +92,7 @@ TEST_P(Reading, TellsTheMoveOrWhatIsWrong) {
         found += (k > 0 ? " " : "") + sanName(reading.candidates.moves[k]);
     }
     EXPECT_EQ(found, c.found);
+    EXPECT_EQ(reading.bishopFromSmallB, c.bishopFromSmallB);
     EXPECT_TRUE(test::sameAfterSearch(before)) << "reading a move plays nothing";
 }
 
@@ -99,12 +101,14 @@ constexpr MoveVerdict LEGAL = MoveVerdict::LEGAL, AMBIGUOUS = MoveVerdict::AMBIG
                       UNREADABLE = MoveVerdict::UNREADABLE;
 constexpr const char* ROOK_CHECKS = "4k3/8/8/8/8/8/4r3/4K3 w - - 0 1";
 constexpr const char* PAWNS = "4k3/8/8/2p5/1P1P4/8/8/4K3 w - - 0 1";
+constexpr const char* PAWN_OR_BISHOP = "4k3/8/8/8/2p5/1P6/8/4KB2 w - - 0 1";
+constexpr const char* PINNED_B_PAWN = "1r2k3/8/8/8/2p5/1P6/8/1K3B2 w - - 0 1";
 // clang-format off
 const ReadingCase READING_CASES[] = {
     {START_FEN, "Nf3", LEGAL, "g1f3"}, {START_FEN, "e4", LEGAL, "e2e4"}, {START_FEN, "e2e4", LEGAL, "e2e4"},
     {START_FEN, "Ng1f3", LEGAL, "g1f3"}, {START_FEN, "Nf6", ILLEGAL, ""}, {START_FEN, "e5", ILLEGAL, ""},
     {START_FEN, "O-O", ILLEGAL, ""}, {START_FEN, "e2e5", ILLEGAL, ""}, {START_FEN, "Pe4", UNREADABLE, ""},
-    {START_FEN, "nf3", UNREADABLE, ""}, {START_FEN, "Nf3x", UNREADABLE, ""}, {START_FEN, "", UNREADABLE, ""},
+    {START_FEN, "nf3", LEGAL, "g1f3"}, {START_FEN, "Nf3x", UNREADABLE, ""}, {START_FEN, "", UNREADABLE, ""},
     {START_FEN, "e4 ", UNREADABLE, ""}, {START_FEN, "Ni3", UNREADABLE, ""}, {START_FEN, "e0", UNREADABLE, ""}, {START_FEN, "resign", UNREADABLE, ""},
     {TWO_KNIGHTS, "Ne4", AMBIGUOUS, "Nce4 Nge4"}, {TWO_KNIGHTS, "N3e4", AMBIGUOUS, "Nce4 Nge4"},
     {TWO_KNIGHTS, "Ngxe4", LEGAL, "g3e4"}, {TWO_KNIGHTS, "Nce2", LEGAL, "c3e2"},
@@ -118,6 +122,23 @@ const ReadingCase READING_CASES[] = {
     {ROOK_CHECKS, "Kf2", SELF_CHECK, ""}, {ROOK_CHECKS, "Ke2", LEGAL, "e1e2"}, {ROOK_CHECKS, "Kxe2+", LEGAL, "e1e2"},
     {"4k3/8/8/3pP3/8/8/8/R3K3 w - d6 0 1", "exd6", LEGAL, "e5d6"}, {PAWNS, "c5", ILLEGAL, ""},
     {PAWNS, "bxc5", LEGAL, "b4c5"}, {PAWNS, "bc5", LEGAL, "b4c5"}, {PAWNS, "b5", LEGAL, "b4b5"},
+    // Moves as people type them: zeros and small letters, long algebraic notation.
+    {CASTLING, "0-0", LEGAL, "e1g1"}, {CASTLING, "0-0-0#", LEGAL, "e1c1"}, {CASTLING, "o-o+", LEGAL, "e1g1"}, {CASTLING, "o-o-o", LEGAL, "e1c1"},
+    {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "0-0-0", LEGAL, "e8c8"}, {START_FEN, "0-0", ILLEGAL, ""}, {START_FEN, "o-o-o", ILLEGAL, ""},
+    {START_FEN, "O-0", UNREADABLE, ""}, {START_FEN, "0-0-0-0", UNREADABLE, ""}, {START_FEN, "pe4", UNREADABLE, ""}, {START_FEN, "nf6", ILLEGAL, ""},
+    {SCHOLAR, "qd1", LEGAL, "h5d1"}, {SCHOLAR, "qxf7#", LEGAL, "h5f7"}, {ROOK_CHECKS, "kxe2", LEGAL, "e1e2"}, {ROOK_CHECKS, "kd2", SELF_CHECK, ""},
+    {TWO_ROOKS, "ra3", AMBIGUOUS, "R5a3 R1a3"}, {TWO_ROOKS, "r1a3", LEGAL, "a1a3"}, {TWO_ROOKS, "rc7", ILLEGAL, ""}, {TWO_KNIGHTS, "ngxe4", LEGAL, "g3e4"},
+    {START_FEN, "Ng1-f3", LEGAL, "g1f3"}, {START_FEN, "ng1f3", LEGAL, "g1f3"}, {START_FEN, "g1-f3", LEGAL, "g1f3"}, {START_FEN, "e2-e4", LEGAL, "e2e4"},
+    {START_FEN, "e2-e5", ILLEGAL, ""}, {START_FEN, "N-f3", UNREADABLE, ""}, {START_FEN, "Ng-f3", UNREADABLE, ""}, {START_FEN, "Nxg1f3", UNREADABLE, ""},
+    {START_FEN, "e2--e4", UNREADABLE, ""}, {TWO_KNIGHTS, "Ng3xe4", LEGAL, "g3e4"}, {TWO_KNIGHTS, "Nc3-e4+", LEGAL, "c3e4"}, {PINNED_KNIGHT, "Ng3-e4", SELF_CHECK, ""},
+    {PROMOTION, "c7-c8=Q", LEGAL, "c7c8q"}, {PROMOTION, "c7-c8n", LEGAL, "c7c8n"}, {PROMOTION, "c7xd8=r", LEGAL, "c7d8r"}, {PROMOTION, "c8=q", LEGAL, "c7c8q"},
+    {PROMOTION, "c8q", LEGAL, "c7c8q"}, {PROMOTION, "c8b", LEGAL, "c7c8b"}, {PROMOTION, "cxd8=n", LEGAL, "c7d8n"}, {PROMOTION, "cxd8q+", LEGAL, "c7d8q"},
+    {PROMOTION, "c7-c8", AMBIGUOUS, "c8=N c8=B c8=R c8=Q"}, {PROMOTION, "c8=k", UNREADABLE, ""}, {PROMOTION, "c8=p", UNREADABLE, ""},
+    // A small b is the b-file while a b-pawn's move fits, the pawn's own SAN always.
+    {PAWN_OR_BISHOP, "bc4", AMBIGUOUS, "bxc4 Bxc4"}, {PAWN_OR_BISHOP, "bxc4", LEGAL, "b3c4"}, {PAWN_OR_BISHOP, "b4", LEGAL, "b3b4"},
+    {PAWN_OR_BISHOP, "bd3", LEGAL, "f1d3", true}, {PAWN_OR_BISHOP, "bf1-d3", LEGAL, "f1d3", true}, {PAWN_OR_BISHOP, "bb5", ILLEGAL, ""},
+    {"4k3/8/8/8/2p5/8/8/4KB2 w - - 0 1", "bxc4", LEGAL, "f1c4", true}, {PINNED_B_PAWN, "bc4", SELF_CHECK, ""}, {PINNED_B_PAWN, "bxc4", SELF_CHECK, ""},
+    {PINNED_B_PAWN, "bd3", LEGAL, "f1d3", true}, {PINNED_B_PAWN, "Bxc4", LEGAL, "f1c4"}, {"4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1", "bd3", SELF_CHECK, ""},
 };
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Moves, Reading, ::testing::ValuesIn(READING_CASES));
