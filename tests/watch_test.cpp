@@ -227,6 +227,10 @@ const PlayCase PLAY_CASES[] = {
     {"KilledAfterAMoveLeavesTheRecordSoFar", ROOK_MATE,
      {{"Rc1", "Ambiguous move 'Rc1'"}, {"Rc7", "3        3   1. Rc7 Kg8", "Thinking"},
       {"Rc6", "2        2   2. Rc6 "}, {"undo", "Took back Rc6 and "}}, "", ""},
+    // Moves as people type them; Ctrl-H erases as Backspace does.
+    {"SpellingsPeopleUse", "--depth 1",
+     {{"e2-e4", "*1. e4 Na6"}, {"ng1f3", "*2. Nf3 Rb8"}, {"bc4", "Read 'bc4' as Bc4: no b-pawn can go there"},
+      {"0-0", "*4. O-O Rb8"}, {"qe1~ C-h C-h e2", "*5. Qe2 "}}, "C-c", "", 80, 24, "", "4. O-O Rb8 5. Qe2 "},
     // At 60x20 the view is drawn in place; legal, moves and the erasing keys.
     {"SmallTerminalCommands", ROOK_MATE,
      {{"legal_a1", "Legal moves from a1 (10): Raa2 Ra3 Ra4 Ra5 Ra6 Ra7 Ra8+ Rb1"}, {"Rc7", "3        3   1. Rc7 Kg8"},

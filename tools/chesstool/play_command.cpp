@@ -85,6 +85,8 @@ void answerAsEngine(Game& game) {
     if (flagFell(game, side)) return;
     stopClock(game.clock, choice.move != NO_MOVE);
     playAndRecord(game, choice.move, &choice);
+    if (!game.note.empty()) say(game, game.note);
+    game.note.clear();
 }
 
 // Shows the prompt and reads the person's line while the person's clock runs; false when
@@ -133,6 +135,10 @@ void playTypedMove(Game& game, const std::string& text) {
     const std::string quoted = quotedWord(text);
     switch (reading.verdict) {
         case MoveVerdict::LEGAL:
+            if (reading.bishopFromSmallB) {
+                game.note =
+                    "Read " + quoted + " as " + sanName(reading.move) + ": no b-pawn can go there";
+            }
             stopClock(game.clock, true);
             return playAndRecord(game, reading.move, nullptr);
         case MoveVerdict::AMBIGUOUS:

@@ -43,6 +43,7 @@ struct Game {
     GameClock clock;
     std::vector<PlayedPly> plies;
     std::string message;  // under the view, broken into lines that fit the terminal
+    std::string note;     // said once the engine has answered: how the person's move was read
     RecordFile recordFile;
     SearchWithTable search;
 };
