@@ -15,6 +15,7 @@
 #include "search/evaluate.h"
 #include "search/frontier.h"
 #include "search/node.h"
+#include "search/rulenode.h"
 
 namespace {
 
@@ -112,12 +113,10 @@ bool searchMoves(SearchContext& context, Node& node, MovePicker& picker) {
         Answer answer{};
         if (!answerMove(context, node, move, answer)) continue;
         node.anyLegal = true;
-        if (answer.provenance.windowBound) {
-            node.searched.windowBound = true;
-            if (!node.inOrder) continue;
-        }
+        node.searched = withWindowBoundOf(node.searched, answer.provenance);
+        if (answer.provenance.windowBound && !node.inOrder) continue;
         if (answer.score <= node.alpha) {
-            node.searched.oneSided = node.searched.oneSided || answer.provenance.oneSided;
+            node.searched = withFailLowOf(node.searched, answer.provenance);
             continue;
         }
         node.best = move;
@@ -232,6 +231,17 @@ void verifyNode(const SearchContext& context, const NodeRequest& request, int sc
     std::abort();
 }
 
+// Plays a move of the node; false, with the position as before, when it is illegal.
+bool tryMove(SearchContext& context, const Node& node, Move move) {
+    const int us = sideIndex(pos.side);
+    const int king = context.pieces.king[us];
+    if (leavesCheckUnanswered(move, node.check, king) || !playPseudoLegal(move)) return false;
+    updatePieceSquares(context.pieces, move);
+    if (!exposesOwnKing(move, king, context.pieces.king[us])) return true;
+    takeBack(context, node);
+    return false;
+}
+
 }  // namespace
 
 Answer searchNode(SearchContext& context, const NodeRequest& request, const KeyOrigin& origin) {
@@ -266,16 +276,6 @@ Node startNode(const SearchContext& context, const NodeRequest& request, const K
     return node;
 }
 
-bool tryMove(SearchContext& context, const Node& node, Move move) {
-    const int us = sideIndex(pos.side);
-    const int king = context.pieces.king[us];
-    if (leavesCheckUnanswered(move, node.check, king) || !playPseudoLegal(move)) return false;
-    updatePieceSquares(context.pieces, move);
-    if (!exposesOwnKing(move, king, context.pieces.king[us])) return true;
-    takeBack(context, node);
-    return false;
-}
-
 bool playMove(SearchContext& context, const Node& node, Move move, Played& played) {
     played.gain = materialGain(move);
     if (!tryMove(context, node, move)) return false;
@@ -299,10 +299,6 @@ Answer searchChild(SearchContext& context, Node& node, const Played& played, int
     const Provenance seen = throughMove(answer.provenance, played.move);
     node.searched = widened(node.searched, seen);
     return {-answer.score, seen};
-}
-
-int noMoveScore(const SearchContext& context, int ply, bool inCheck) {
-    return inCheck ? matedScore(historyCountAtNode(context, ply)) : 0;
 }
 
 int fastSearch(SearchContext& context, int depth) {

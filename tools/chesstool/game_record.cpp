@@ -1,17 +1,13 @@
 #include "tools/chesstool/game_record.h"
 
-#include <cstdlib>
-
 #include "core/fen.h"
 #include "core/notation.h"
 #include "core/position.h"
+#include "search/score.h"
 #include "search/search.h"
 #include "tools/chesstool/cli.h"
 
 namespace {
-
-// Scores this far from zero can only be mate scores: material never reaches them.
-constexpr int MATE_SCORE_THRESHOLD = SCORE_LIMIT - HISTORY_SIZE;
 
 // Names the position without its move counters, for comparing positions.
 std::string positionText() {
@@ -36,15 +32,6 @@ std::string sanOfPlayedMove(const Position& before, Move move) {
 }
 
 }  // namespace
-
-int mateMovesOf(int score, int historyCount) {
-    if (std::abs(score) < MATE_SCORE_THRESHOLD) return 0;
-    // A mate found after p plies from here scores SCORE_LIMIT - (historyCount + p).
-    int plies = SCORE_LIMIT - std::abs(score) - historyCount;
-    if (plies < 1) plies = 1;
-    const int moves = (plies + 1) / 2;
-    return score > 0 ? moves : -moves;
-}
 
 void startRecordAtInitialPosition(GameRecord& record) {
     setupInitialPosition();

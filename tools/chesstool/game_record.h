@@ -32,11 +32,6 @@ struct RecordedPly {
     double seconds;
 };
 
-// Converts a search score into moves to mate, from the view of the side that searched:
-// positive when it mates, negative when it is mated, 0 for a material score. historyCount is
-// the length of the hash history when the search ran.
-int mateMovesOf(int score, int historyCount);
-
 // Starts the record at the standard starting position.
 void startRecordAtInitialPosition(GameRecord& record);
 

@@ -17,6 +17,7 @@
 #include "core/text.h"
 #include "search/fastsearch.h"
 #include "search/iterate.h"
+#include "search/score.h"
 #include "search/timeman.h"
 #include "tools/chesstool/board_view.h"
 #include "tools/chesstool/cli.h"
