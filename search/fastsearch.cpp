@@ -266,8 +266,8 @@ Node startNode(const SearchContext& context, const NodeRequest& request, const K
     node.inOrder = inOrder;
     node.key = origin.parent != nullptr ? updateKey(*origin.parent, origin.move, *origin.before)
                                         : positionKey();
-    node.check = request.inCheck ? findCheckers(kingToMove(context), pos.side ^ BLACK)
-                                 : Checkers{0, NO_SQUARE, 0};
+    node.check =
+        request.inCheck ? findCheckers(kingToMove(context), pos.side ^ BLACK) : NO_CHECKERS;
     takeSnapshot(node.position);
     node.pieces = context.pieces;
     node.anyLegal = false;
