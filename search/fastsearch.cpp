@@ -1,7 +1,7 @@
 // The fast search: the straightforward search's answers, found with far fewer calls. Why
 // every answer is the same is set out claim by claim in docs/fastsearch-proof.md, each
-// claim naming the function here, in rulenode.cpp, frontier.cpp or provenance.h that makes
-// it true.
+// claim naming the function here, in rulenode.cpp, frontier.cpp, provenance.h or
+// iterate.cpp that makes it true.
 #include "search/fastsearch.h"
 
 #include <algorithm>

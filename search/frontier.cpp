@@ -285,9 +285,9 @@ int bestGainAt(const SearchContext& context, const NodeRequest& request, int low
 
 Settlement settleQuietMove(const SearchContext& context, const Node& node, Move move) {
     const Provenance child = atFrontier(true, -node.alpha, clockAfter(pos.halfmoveClock, move));
-    const int opponent = sideIndex(pos.side ^ BLACK);
-    switch (classifyQuietMove(move, context.pieces.king[sideIndex(pos.side)],
-                              context.pieces.king[opponent], context.pieces.pieces[opponent])) {
+    const int us = sideIndex(pos.side);
+    switch (classifyQuietMove(move, context.pieces.king[us], context.pieces.king[us ^ 1],
+                              context.pieces.pieces[us ^ 1])) {
         case QuietMoveOutcome::ILLEGAL:
             return {Settled::ILLEGAL, NOTHING_BELOW};
         case QuietMoveOutcome::LEAVES_A_REPLY:
