@@ -30,6 +30,28 @@ inline constexpr LineTable LINES;
 // diagonal, or 0 when they share no line.
 inline int lineStep(int from, int to) { return LINES.step[from][to]; }
 
+// From every playing square, indexed by its bit: the squares along each of the king's
+// steps (in KING_STEPS order) to the edge, and the squares a knight or a king reaches.
+struct ReachTable {
+    SquareSet ray[64][8];
+    SquareSet knight[64];
+    SquareSet king[64];
+    constexpr ReachTable() : ray(), knight(), king() {
+        for (int square = 0; square < BOARD_SIZE; ++square) {
+            if (!isPlayingSquare(square)) continue;
+            const int bit = SQUARE_BITS.bitOf[square];
+            for (int k = 0; k < 8; ++k) {
+                const int d = KING_STEPS[k];
+                for (int t = square + d; isPlayingSquare(t); t += d) ray[bit][k] |= squareSet(t);
+                if (isPlayingSquare(square + d)) king[bit] |= squareSet(square + d);
+                const int jump = square + KNIGHT_STEPS[k];
+                if (isPlayingSquare(jump)) knight[bit] |= squareSet(jump);
+            }
+        }
+    }
+};
+inline constexpr ReachTable REACH;
+
 // Tells whether the first piece on the line from kingSquare through 'through' is a
 // slider of bySide that moves along that line: whether emptying 'through' exposes the
 // king. Nothing is assumed about pieces other than those on that line.

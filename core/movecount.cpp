@@ -15,8 +15,6 @@ constexpr int MOST_MOVES_OF[KING + 1] = {0, 12, 8, 13, 14, 27, 8};
 constexpr int MOST_SPECIAL_MOVES = 4;  // two castling entries, two en-passant captures
 constexpr int PROMOTION_CHOICES = QUEEN - KNIGHT + 1;
 
-constexpr SquareSet EVERY_SQUARE = ~SquareSet{0};
-
 // What the count of one position needs to know about the side to move.
 struct Counting {
     int side;
@@ -28,28 +26,6 @@ struct Counting {
 };
 
 bool isPinnedPiece(const Counting& c, int square) { return (c.pinned & squareSet(square)) != 0; }
-
-// From every playing square, indexed by its bit: the squares along each of the king's
-// steps (in KING_STEPS order) to the edge, and the squares a knight or a king reaches.
-struct ReachTable {
-    SquareSet ray[64][8];
-    SquareSet knight[64];
-    SquareSet king[64];
-    constexpr ReachTable() : ray(), knight(), king() {
-        for (int square = 0; square < BOARD_SIZE; ++square) {
-            if (!isPlayingSquare(square)) continue;
-            const int bit = SQUARE_BITS.bitOf[square];
-            for (int k = 0; k < 8; ++k) {
-                const int d = KING_STEPS[k];
-                for (int t = square + d; isPlayingSquare(t); t += d) ray[bit][k] |= squareSet(t);
-                if (isPlayingSquare(square + d)) king[bit] |= squareSet(square + d);
-                const int jump = square + KNIGHT_STEPS[k];
-                if (isPlayingSquare(jump)) knight[bit] |= squareSet(jump);
-            }
-        }
-    }
-};
-constexpr ReachTable REACH;
 
 // The entries of KING_STEPS: the first four lead to lower squares, and entry 7 - k is
 // the opposite of entry k.
@@ -68,66 +44,6 @@ SquareSet rayReach(int bit, int k, SquareSet occupied) {
     return ray ^ REACH.ray[nearest][k];
 }
 
-// Finds the pieces giving check and the side's pieces that stand alone between its king
-// and an opposing slider, in one look along the king's lines; only lines with an
-// opposing piece other than a pawn on them need the look.
-Checkers findKingLines(Counting& c, SquareSet opposingPieces) {
-    const PieceCode* b = pos.board;
-    const int king = c.king;
-    const int opponent = c.opponent;
-    Checkers check{0, NO_SQUARE, 0};
-    for (int d : KNIGHT_STEPS) {
-        if (b[king + d] == (KNIGHT | opponent)) addChecker(check, king + d, 0);
-    }
-    for (int side : {-1, 1}) {
-        if (b[king + c.forward + side] == (PAWN | opponent)) {
-            addChecker(check, king + c.forward + side, 0);
-        }
-    }
-    const SquareSet(&rays)[8] = REACH.ray[SQUARE_BITS.bitOf[king]];
-    for (int k = 0; k < 8; ++k) {
-        if ((rays[k] & opposingPieces) == 0) continue;
-        const int d = KING_STEPS[k];
-        int t = king + d;
-        while (b[t] == EMPTY) t += d;
-        const PieceCode slider = (isStraightStep(d) ? ROOK : BISHOP) | opponent;
-        if (b[t] == slider || b[t] == (QUEEN | opponent)) {
-            addChecker(check, t, d);
-        } else if (isPieceOf(b[t], c.side)) {
-            int u = t + d;
-            while (b[u] == EMPTY) u += d;
-            if (b[u] == slider || b[u] == (QUEEN | opponent)) c.pinned |= squareSet(t);
-        }
-    }
-    return check;
-}
-
-// Returns the checker's square and the squares between it and the king.
-SquareSet squaresAnsweringCheck(const Checkers& check, int king) {
-    SquareSet squares = squareSet(check.square);
-    if (check.step == 0) return squares;
-    for (int t = king + check.step; t != check.square; t += check.step) squares |= squareSet(t);
-    return squares;
-}
-
-// Counts a slider's moves along one ray, up to and including a capture.
-int countRay(const Counting& c, int from, int d) {
-    const PieceCode* b = pos.board;
-    int n = 0;
-    int t = from + d;
-    for (; b[t] == EMPTY; t += d) ++n;
-    return n + isPieceOf(b[t], c.opponent);
-}
-
-// Counts the moves of a pinned piece of a side not in check: a slider's along the line
-// of its pin, if it moves along that line.
-int countPinnedPieceMoves(const Counting& c, int from, PieceCode type) {
-    const int d = lineStep(c.king, from);
-    const bool alongLine =
-        isStraightStep(d) ? type == ROOK || type == QUEEN : type == BISHOP || type == QUEEN;
-    return alongLine ? countRay(c, from, d) + countRay(c, from, -d) : 0;
-}
-
 // Returns the squares a knight, bishop, rook or queen on the square reaches.
 SquareSet pieceReach(int from, PieceCode type, SquareSet occupied) {
     const int bit = SQUARE_BITS.bitOf[from];
@@ -140,24 +56,6 @@ SquareSet pieceReach(int from, PieceCode type, SquareSet occupied) {
         for (int k : STRAIGHT_RAYS) reach |= rayReach(bit, k, occupied);
     }
     return reach;
-}
-
-// Counts the steps and captures of a pinned pawn of a side not in check: those along the
-// line of its pin, four for each that promotes.
-int countPinnedPawnMoves(const Counting& c, int from) {
-    const PieceCode* b = pos.board;
-    const int pinLine = lineStep(c.king, from);
-    const int step = from + c.forward;
-    const int perMove = isPromotionSquare(step, c.side) ? PROMOTION_CHOICES : 1;
-    int n = 0;
-    for (int side : {-1, 1}) {
-        const int to = step + side;
-        if (isPieceOf(b[to], c.opponent) && lineStep(c.king, to) == pinLine) n += perMove;
-    }
-    if (b[step] != EMPTY || lineStep(c.king, step) != pinLine) return n;
-    n += perMove;
-    if (isPawnStartSquare(from, c.side) && b[step + c.forward] == EMPTY) ++n;
-    return n;
 }
 
 // The rows of square bits: row 2 (rank 8) holds bits 0 to 7, row 9 (rank 1) bits 56 to 63.
@@ -174,10 +72,10 @@ constexpr int countSquares(SquareSet set) {
     return static_cast<int>(set * 0x0101010101010101ULL >> 56);
 }
 
-// Counts the steps and captures of the given pawns, none of them pinned, onto the target
-// squares, four for each that promotes; en passant aside. Works on all of them at once.
-int countPawnMovesTogether(const Counting& c, SquareSet pawns, SquareSet opposing,
-                           SquareSet empty) {
+// Counts the steps and captures of the given pawns onto the target squares, four for each
+// that promotes; en passant aside. Works on all of them at once.
+int countPawnMovesTogether(const Counting& c, SquareSet pawns, SquareSet opposing, SquareSet empty,
+                           SquareSet targets) {
     SquareSet steps = 0, doubles = 0, towardsA = 0, towardsH = 0, lastRow = 0;
     if (c.side == WHITE) {
         steps = pawns >> BITS_PER_ROW & empty;
@@ -192,10 +90,10 @@ int countPawnMovesTogether(const Counting& c, SquareSet pawns, SquareSet opposin
         towardsH = (pawns & ~FILE_H_BITS) << (BITS_PER_ROW + 1) & opposing;
         lastRow = rowBits(BLACK_PROMOTION_ROW);
     }
-    steps &= c.targets;
-    doubles &= c.targets;
-    towardsA &= c.targets;
-    towardsH &= c.targets;
+    steps &= targets;
+    doubles &= targets;
+    towardsA &= targets;
+    towardsH &= targets;
     const int promotions =
         countSquares((steps | towardsA) & lastRow) + countSquares(towardsH & lastRow);
     return countSquares(steps) + countSquares(doubles) + countSquares(towardsA) +
@@ -214,11 +112,10 @@ int countPieceMoves(const Counting& c, const PieceSquares& squares, SquareSet pi
         const int from = firstSquare(pieces);
         const PieceCode type = pieceType(pos.board[from]);
         most += MOST_MOVES_OF[type];
-        if (isPinnedPiece(c, from)) {
-            if (!EVADING) n += countPinnedPieceMoves(c, from, type);
-            continue;
-        }
-        n += countSquares(pieceReach(from, type, occupied) & allowed);
+        SquareSet reach = pieceReach(from, type, occupied) & allowed;
+        // A pinned piece may move only along its pin, which never answers a check.
+        if (isPinnedPiece(c, from)) reach = EVADING ? 0 : reach & pinLine(c.king, from);
+        n += countSquares(reach);
     }
     return n;
 }
@@ -249,8 +146,8 @@ int countEnPassantMoves(const Counting& c) {
     if (ep == NO_SQUARE) return 0;
     const int captured = ep - c.forward;
     int n = 0;
-    for (int side : {-1, 1}) {
-        const int from = captured + side;
+    for (int fileStep : {-1, 1}) {
+        const int from = captured + fileStep;
         if (pos.board[from] == (PAWN | c.side) &&
             leavesKingSafe(c.king, from, ep, c.opponent, captured)) {
             ++n;
@@ -274,16 +171,19 @@ int countByPlaying() {
     return n;
 }
 
-// Counts the pawns' moves, en passant aside: the pinned ones one by one.
+// Counts the pawns' moves, en passant aside: the pinned ones one by one, along their pins.
 template <bool EVADING>
 int countPawnMoves(const Counting& c, const PieceSquares& squares) {
     const int us = sideIndex(c.side);
     const SquareSet pinned = squares.pawns[us] & c.pinned;
+    const SquareSet opposing = squares.pieces[us ^ 1];
     const SquareSet empty = ~(squares.pieces[0] | squares.pieces[1]);
-    int n = countPawnMovesTogether(c, squares.pawns[us] & ~pinned, squares.pieces[us ^ 1], empty);
+    int n = countPawnMovesTogether(c, squares.pawns[us] & ~pinned, opposing, empty, c.targets);
     if (EVADING) return n;
-    for (SquareSet set = pinned; set != 0; set &= set - 1)
-        n += countPinnedPawnMoves(c, firstSquare(set));
+    for (SquareSet set = pinned; set != 0; set &= set - 1) {
+        const int from = firstSquare(set);
+        n += countPawnMovesTogether(c, squareSet(from), opposing, empty, pinLine(c.king, from));
+    }
     return n;
 }
 
@@ -293,8 +193,10 @@ int countLegalMoves(const PieceSquares& squares) {
     const int side = pos.side;
     const int us = sideIndex(side);
     const int king = squares.king[us];
-    Counting c{side, side ^ BLACK, king, side == WHITE ? NORTH : SOUTH, 0, EVERY_SQUARE};
-    const Checkers check = findKingLines(c, squares.pieces[us ^ 1] & ~squares.pawns[us ^ 1]);
+    const KingLines lines =
+        findKingLines(king, side ^ BLACK, squares.pieces[us ^ 1] & ~squares.pawns[us ^ 1]);
+    const Checkers& check = lines.check;
+    Counting c{side, side ^ BLACK, king, side == WHITE ? NORTH : SOUTH, lines.pinned, EVERY_SQUARE};
     const SquareSet pieces = squares.pieces[us] & ~squares.pawns[us] & ~squareSet(king);
     int most = MOST_MOVES_OF[KING] + MOST_SPECIAL_MOVES +
                MOST_MOVES_OF[PAWN] * countSquares(squares.pawns[us]);
@@ -303,7 +205,7 @@ int countLegalMoves(const PieceSquares& squares) {
         n += countPawnMoves<false>(c, squares) + countPieceMoves<false>(c, squares, pieces, most) +
              countCastlingMoves(c);
     } else if (check.count == 1) {
-        c.targets = squaresAnsweringCheck(check, c.king);
+        c.targets = checkAnswers(check, c.king);
         n += countPawnMoves<true>(c, squares) + countPieceMoves<true>(c, squares, pieces, most);
     } else {
         for (SquareSet set = pieces; set != 0; set &= set - 1) {

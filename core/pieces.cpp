@@ -7,10 +7,10 @@ PieceSquares findPieceSquares() {
     for (int i = FIRST_PLAYING_SQUARE; i <= LAST_PLAYING_SQUARE; ++i) {
         const PieceCode p = pos.board[i];
         if (p == EMPTY || p == OFFBOARD) continue;
-        const int side = sideIndex(pieceColour(p));
-        squares.pieces[side] |= squareSet(i);
-        if (pieceType(p) == KING) squares.king[side] = i;
-        if (pieceType(p) == PAWN) squares.pawns[side] |= squareSet(i);
+        const int owner = sideIndex(pieceColour(p));
+        squares.pieces[owner] |= squareSet(i);
+        if (pieceType(p) == KING) squares.king[owner] = i;
+        if (pieceType(p) == PAWN) squares.pawns[owner] |= squareSet(i);
     }
     return squares;
 }

@@ -99,6 +99,7 @@ constexpr bool isPlayingSquare(int square) {
 // A set of playing squares as 64 bits, one per square in ascending square order:
 // bit 8 * (row - 2) + (column - 1).
 using SquareSet = uint64_t;
+constexpr SquareSet EVERY_SQUARE = ~SquareSet{0};
 
 struct SquareBits {
     int8_t bitOf[BOARD_SIZE];  // -1 for an edge square

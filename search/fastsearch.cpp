@@ -1,7 +1,7 @@
 // The fast search: the straightforward search's answers, found with far fewer calls. Why
 // every answer is the same is set out claim by claim in docs/fastsearch-proof.md, each
-// claim naming the function here, in rulenode.cpp, frontier.cpp or provenance.h that makes
-// it true.
+// claim naming the function here, in rulenode.cpp, frontier.cpp, provenance.h or
+// iterate.cpp that makes it true.
 #include "search/fastsearch.h"
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "search/evaluate.h"
 #include "search/frontier.h"
 #include "search/node.h"
+#include "search/rulenode.h"
 
 namespace {
 
@@ -112,12 +113,10 @@ bool searchMoves(SearchContext& context, Node& node, MovePicker& picker) {
         Answer answer{};
         if (!answerMove(context, node, move, answer)) continue;
         node.anyLegal = true;
-        if (answer.provenance.windowBound) {
-            node.searched.windowBound = true;
-            if (!node.inOrder) continue;
-        }
+        node.searched = withWindowBoundOf(node.searched, answer.provenance);
+        if (answer.provenance.windowBound && !node.inOrder) continue;
         if (answer.score <= node.alpha) {
-            node.searched.oneSided = node.searched.oneSided || answer.provenance.oneSided;
+            node.searched = withFailLowOf(node.searched, answer.provenance);
             continue;
         }
         node.best = move;
@@ -232,6 +231,17 @@ void verifyNode(const SearchContext& context, const NodeRequest& request, int sc
     std::abort();
 }
 
+// Plays a move of the node; false, with the position as before, when it is illegal.
+bool tryMove(SearchContext& context, const Node& node, Move move) {
+    const int us = sideIndex(pos.side);
+    const int king = context.pieces.king[us];
+    if (leavesCheckUnanswered(move, node.check, king) || !playPseudoLegal(move)) return false;
+    updatePieceSquares(context.pieces, move);
+    if (!exposesOwnKing(move, king, context.pieces.king[us])) return true;
+    takeBack(context, node);
+    return false;
+}
+
 }  // namespace
 
 Answer searchNode(SearchContext& context, const NodeRequest& request, const KeyOrigin& origin) {
@@ -256,24 +266,14 @@ Node startNode(const SearchContext& context, const NodeRequest& request, const K
     node.inOrder = inOrder;
     node.key = origin.parent != nullptr ? updateKey(*origin.parent, origin.move, *origin.before)
                                         : positionKey();
-    node.check = request.inCheck ? findCheckers(kingToMove(context), pos.side ^ BLACK)
-                                 : Checkers{0, NO_SQUARE, 0};
+    node.check =
+        request.inCheck ? findCheckers(kingToMove(context), pos.side ^ BLACK) : NO_CHECKERS;
     takeSnapshot(node.position);
     node.pieces = context.pieces;
     node.anyLegal = false;
     node.best = NO_MOVE;
     node.searched = node.cutting = NOTHING_BELOW;
     return node;
-}
-
-bool tryMove(SearchContext& context, const Node& node, Move move) {
-    const int us = sideIndex(pos.side);
-    const int king = context.pieces.king[us];
-    if (leavesCheckUnanswered(move, node.check, king) || !playPseudoLegal(move)) return false;
-    updatePieceSquares(context.pieces, move);
-    if (!exposesOwnKing(move, king, context.pieces.king[us])) return true;
-    takeBack(context, node);
-    return false;
 }
 
 bool playMove(SearchContext& context, const Node& node, Move move, Played& played) {
@@ -299,10 +299,6 @@ Answer searchChild(SearchContext& context, Node& node, const Played& played, int
     const Provenance seen = throughMove(answer.provenance, played.move);
     node.searched = widened(node.searched, seen);
     return {-answer.score, seen};
-}
-
-int noMoveScore(const SearchContext& context, int ply, bool inCheck) {
-    return inCheck ? matedScore(historyCountAtNode(context, ply)) : 0;
 }
 
 int fastSearch(SearchContext& context, int depth) {

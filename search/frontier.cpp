@@ -25,23 +25,14 @@ struct Mover {
     SquareSet opposing;
 };
 
-// Tells whether a king move, or an en-passant capture taking the pawn on captureSquare,
-// leaves the mover's king safe; other pieces' moves are judged by legalPieceMove.
-bool leavesKingSafe(const Mover& m, int from, int to, int captureSquare = NO_SQUARE) {
-    return ::leavesKingSafe(m.king, from, to, m.opponent, captureSquare);
+// Tells whether the side, not in check, may move the piece on 'from' to 'to' (neither
+// castling nor en passant).
+bool isLegal(const Mover& m, int from, int to) {
+    return isLegalUnplayed(makeMoveCode(from, to, 0, 0), m.king, NO_CHECKERS);
 }
 
-bool isPinned(const Mover& m, int square) { return ::isPinned(m.king, square, m.opponent); }
-
-// Tells whether a piece that is not the king may make the move: with the king not in
-// check, only a pinned piece may not, unless it stays on the line of its pin.
-bool legalPieceMove(const Mover& m, int from, int to) {
-    return keepsKingCovered(m.king, from, to, m.opponent);
-}
-
-bool legalMove(const Mover& m, int from, int to) {
-    if (from == m.king) return leavesKingSafe(m, from, to);
-    return legalPieceMove(m, from, to);
+bool isKingStepSafe(const Mover& m, int to) {
+    return leavesKingSafe(m.king, m.king, to, m.opponent);
 }
 
 // Finds the best promotion: a pawn one step from the last rank, stepping or capturing.
@@ -52,13 +43,13 @@ int bestPromotionGain(const Mover& m) {
     int best = NO_LEGAL_MOVE;
     for (int from = row * ROW_WIDTH + 1; from <= row * ROW_WIDTH + 8; ++from) {
         if (pos.board[from] != pawn) continue;
-        for (int side = -1; side <= 1; ++side) {
-            const int to = from + m.forward + side;
+        for (int fileStep = -1; fileStep <= 1; ++fileStep) {
+            const int to = from + m.forward + fileStep;
             const PieceCode target = pos.board[to];
-            const bool possible = side == 0 ? target == EMPTY : isPieceOf(target, m.opponent);
+            const bool possible = fileStep == 0 ? target == EMPTY : isPieceOf(target, m.opponent);
             if (!possible) continue;
             const int gain = PROMOTION_GAIN + PIECE_VALUES[pieceType(target)];
-            if (gain > best && legalPieceMove(m, from, to)) best = gain;
+            if (gain > best && isLegal(m, from, to)) best = gain;
         }
     }
     return best;
@@ -66,7 +57,7 @@ int bestPromotionGain(const Mover& m) {
 
 // Tells whether the piece on 'from' is the given attacker and may legally capture on 'to'.
 bool capturesLegally(const Mover& m, int from, int to, PieceCode attacker) {
-    return pos.board[from] == attacker && legalMove(m, from, to);
+    return pos.board[from] == attacker && isLegal(m, from, to);
 }
 
 // Tells whether the first piece along one of the rays from the square is the side's
@@ -76,7 +67,7 @@ bool slidesInLegally(const Mover& m, int square, const int (&rays)[4], PieceCode
         int t = square + d;
         while (pos.board[t] == EMPTY) t += d;
         const PieceCode p = pos.board[t];
-        if ((p == (slider | m.side) || p == (QUEEN | m.side)) && legalPieceMove(m, t, square)) {
+        if ((p == (slider | m.side) || p == (QUEEN | m.side)) && isLegal(m, t, square)) {
             return true;
         }
     }
@@ -96,7 +87,7 @@ bool canCapture(const Mover& m, int square) {
         return true;
     }
     for (int d : KING_STEPS) {
-        if (square + d == m.king) return leavesKingSafe(m, m.king, square);
+        if (square + d == m.king) return isKingStepSafe(m, square);
     }
     return false;
 }
@@ -148,7 +139,9 @@ int bestCaptureGain(const Mover& m, const Pieces& pieces, int above) {
     if (ep != NO_SQUARE && PIECE_VALUES[PAWN] > above) {
         for (int d : {-1, 1}) {
             const int from = ep - m.forward + d;
-            if (pos.board[from] == (PAWN | m.side) && leavesKingSafe(m, from, ep, ep - m.forward)) {
+            const Move capture = makeMoveCode(from, ep, 0, MF_CAPTURE | MF_EN_PASSANT);
+            if (pos.board[from] == (PAWN | m.side) &&
+                isLegalUnplayed(capture, m.king, NO_CHECKERS)) {
                 return PIECE_VALUES[PAWN];
             }
         }
@@ -159,7 +152,7 @@ int bestCaptureGain(const Mover& m, const Pieces& pieces, int above) {
 // Tells whether a piece other than the king has a move that cannot expose the king.
 bool hasFreePieceMove(const Mover& m, int from) {
     const PieceCode* b = pos.board;
-    if (isPinned(m, from)) return false;
+    if (isPinned(m.king, from, m.opponent)) return false;
     const PieceCode type = pieceType(b[from]);
     if (type == PAWN) return b[from + m.forward] == EMPTY;
     const int* steps = type == KNIGHT ? KNIGHT_STEPS : KING_STEPS;
@@ -188,16 +181,15 @@ bool findsFreeMove(const Mover& m) {
     }
     for (int d : KING_STEPS) {
         const PieceCode target = pos.board[m.king + d];
-        if ((target == EMPTY || isPieceOf(target, m.opponent)) &&
-            leavesKingSafe(m, m.king, m.king + d)) {
+        if ((target == EMPTY || isPieceOf(target, m.opponent)) && isKingStepSafe(m, m.king + d)) {
             return true;
         }
     }
     return false;
 }
 
-// Tells whether the side to move has any legal move at all.
-bool hasLegalMove(const Mover& m) {
+// Tells whether the side to move, not in check, has any legal move at all.
+bool hasLegalMoveOutOfCheck(const Mover& m) {
     return findsFreeMove(m) || bestLegalGainByGeneration() != NO_LEGAL_MOVE;
 }
 
@@ -207,7 +199,7 @@ int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, in
     const int forward = pos.side == WHITE ? NORTH : SOUTH;
     const Mover m{pos.side, pos.side ^ BLACK, kingSquare, forward, own, opposing};
     // 1. When any move will do, only its existence matters.
-    if (high <= 0) return hasLegalMove(m) ? 0 : NO_LEGAL_MOVE;
+    if (high <= 0) return hasLegalMoveOutOfCheck(m) ? 0 : NO_LEGAL_MOVE;
     // 2. Promotions, then captures worth more than what is already found or needed.
     int best = bestPromotionGain(m);
     if (best < high) {
@@ -219,7 +211,7 @@ int bestLegalGain(int kingSquare, SquareSet own, SquareSet opposing, int low, in
     }
     if (best != NO_LEGAL_MOVE) return best;
     // 3. Nothing worth more than 'low' to win: any legal move scores as well as 'low'.
-    return hasLegalMove(m) ? 0 : NO_LEGAL_MOVE;
+    return hasLegalMoveOutOfCheck(m) ? 0 : NO_LEGAL_MOVE;
 }
 
 bool hasLegalMoveInCheck(int kingSquare) {
@@ -251,31 +243,23 @@ int bestLegalGainByGeneration() {
 
 QuietMoveOutcome classifyQuietMove(Move move, int kingSquare, int opponentKing,
                                    SquareSet opponentPieces) {
+    if (!isLegalUnplayed(move, kingSquare, NO_CHECKERS)) return QuietMoveOutcome::ILLEGAL;
+    // The opponent's replies are looked for on the board after the move.
     const int from = moveFrom(move);
     const int to = moveTo(move);
     const int side = pos.side;
     const int opponent = side ^ BLACK;
     PieceCode* b = pos.board;
-    const PieceCode piece = b[from];
-    b[to] = piece;
+    b[to] = b[from];
     b[from] = EMPTY;
-    QuietMoveOutcome outcome = QuietMoveOutcome::OTHER;
-    const bool legal = pieceType(piece) == KING ? !isAttacked(to, opponent)
-                                                : !isExposedThrough(kingSquare, from, opponent);
-    if (!legal) {
-        outcome = QuietMoveOutcome::ILLEGAL;
-    } else {
-        pos.side = opponent;
-        const Mover reply{opponent,       side, opponentKing, opponent == WHITE ? NORTH : SOUTH,
-                          opponentPieces, 0};
-        if (!givesCheck(move, opponentKing) && findsFreeMove(reply)) {
-            outcome = QuietMoveOutcome::LEAVES_A_REPLY;
-        }
-        pos.side = side;
-    }
-    b[from] = piece;
+    pos.side = opponent;
+    const Mover reply{opponent,       side, opponentKing, opponent == WHITE ? NORTH : SOUTH,
+                      opponentPieces, 0};
+    const bool replies = !givesCheck(move, opponentKing) && findsFreeMove(reply);
+    pos.side = side;
+    b[from] = b[to];
     b[to] = EMPTY;
-    return outcome;
+    return replies ? QuietMoveOutcome::LEAVES_A_REPLY : QuietMoveOutcome::OTHER;
 }
 
 // Scores a node outside the rule whose children are all leaves by the best material its
@@ -301,9 +285,9 @@ int bestGainAt(const SearchContext& context, const NodeRequest& request, int low
 
 Settlement settleQuietMove(const SearchContext& context, const Node& node, Move move) {
     const Provenance child = atFrontier(true, -node.alpha, clockAfter(pos.halfmoveClock, move));
-    const int opponent = sideIndex(pos.side ^ BLACK);
-    switch (classifyQuietMove(move, context.pieces.king[sideIndex(pos.side)],
-                              context.pieces.king[opponent], context.pieces.pieces[opponent])) {
+    const int us = sideIndex(pos.side);
+    switch (classifyQuietMove(move, context.pieces.king[us], context.pieces.king[us ^ 1],
+                              context.pieces.pieces[us ^ 1])) {
         case QuietMoveOutcome::ILLEGAL:
             return {Settled::ILLEGAL, NOTHING_BELOW};
         case QuietMoveOutcome::LEAVES_A_REPLY:

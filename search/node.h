@@ -1,6 +1,6 @@
-// A node of the fast search: what it is asked, what it answers, and the few steps that the
-// node function (fastsearch.cpp) shares with the node under the fifty-move rule
-// (rulenode.cpp).
+// A node of the fast search: what it is asked, what it answers, and the steps of the node
+// search (defined in fastsearch.cpp) that the node under the fifty-move rule (rulenode.h)
+// and the nodes next to the leaves (frontier.h) take as well.
 #pragma once
 
 #include "core/legality.h"
@@ -70,15 +70,9 @@ struct Played {
 // found.
 Answer searchNode(SearchContext& context, const NodeRequest& request, const KeyOrigin& origin);
 
-// Searches a node under the fifty-move rule below the top: rulenode.cpp.
-Answer searchUnderRule(SearchContext& context, const NodeRequest& request, const KeyOrigin& origin);
-
 // Gets a node ready for its moves: its key, the pieces giving check, the snapshot.
 Node startNode(const SearchContext& context, const NodeRequest& request, const KeyOrigin& origin,
                bool inOrder);
-
-// Plays a move of the node; false, with the position as before, when it is illegal.
-bool tryMove(SearchContext& context, const Node& node, Move move);
 
 // Plays a move of the node and names it for its child's search; false when it is illegal.
 bool playMove(SearchContext& context, const Node& node, Move move, Played& played);
@@ -92,4 +86,6 @@ Answer searchChild(SearchContext& context, Node& node, const Played& played, int
                    Window window);
 
 // Returns the score of a node without a legal move: mated in check, stalemate otherwise.
-int noMoveScore(const SearchContext& context, int ply, bool inCheck);
+inline int noMoveScore(const SearchContext& context, int ply, bool inCheck) {
+    return inCheck ? matedScore(historyCountAt(context.rootHistoryCount, ply)) : 0;
+}

@@ -10,7 +10,8 @@
 
 #include "core/move.h"
 #include "core/position.h"
-#include "search/search.h"
+#include "search/limits.h"
+#include "search/score.h"
 #include "search/ttable.h"
 
 // The quiet plies of an answer that read no halfmove clock.
@@ -29,14 +30,9 @@ struct Provenance {
 // A leaf, or a node without a legal move: nothing below it, and no clock read.
 constexpr Provenance NOTHING_BELOW{0, NO_CLOCK_TEST, false, false};
 
-// Scores at least this far from zero are mate scores: a mate scores SCORE_LIMIT less the
-// history count, which is at most HISTORY_SIZE, and material never comes near.
-constexpr int MATE_RANGE = 8000;
-
 // The table holds what any answer it may take relies on.
 static_assert(MAX_STORED_REACH >= MAX_PLY - 1, "a stored reach ends above MAX_PLY");
 static_assert(MAX_STORED_QUIET >= FIFTY_MOVE_LIMIT - 1, "a stored quiet count ends below the rule");
-static_assert(MATE_RANGE <= SCORE_LIMIT - HISTORY_SIZE, "every mate score lies in the mate range");
 static_assert(SCORE_LIMIT + HISTORY_SIZE <= MAX_STORED_SCORE, "a mate stored from its node fits");
 static_assert(FAST_SEARCH_MAX_DEPTH + MAX_PLY <= MAX_STORED_DEPTH, "an extended depth fits");
 
@@ -55,9 +51,6 @@ constexpr int historyCountAt(int rootHistoryCount, int ply) {
     return std::min(rootHistoryCount + ply, HISTORY_SIZE);
 }
 
-// Returns the score of a side that is mated at a node with this history count.
-constexpr int matedScore(int historyCount) { return historyCount - SCORE_LIMIT; }
-
 // Returns what a child's answer relied on, seen from its parent.
 constexpr Provenance throughMove(Provenance child, Move move) {
     const bool readsClock = child.quiet != NO_CLOCK_TEST && !restartsClock(move);
@@ -66,10 +59,25 @@ constexpr Provenance throughMove(Provenance child, Move move) {
 }
 
 // Returns what a node's answer relies on once one more child was searched: as far down and
-// as many quiet plies as any of them. How far it holds is the move loop's to say.
+// as many quiet plies as any of them. How far it holds is said by withWindowBoundOf and
+// withFailLowOf as the children answer, and by atCutoff or atBestScore at the end.
 constexpr Provenance widened(Provenance node, Provenance child) {
     return {std::max(node.reach, child.reach), std::max(node.quiet, child.quiet), node.windowBound,
             node.oneSided};
+}
+
+// Returns what a node searched once a child answered: a child's answer bound to its window
+// binds the node's own answer to its window, unless a later child cuts off.
+constexpr Provenance withWindowBoundOf(Provenance searched, Provenance child) {
+    searched.windowBound = searched.windowBound || child.windowBound;
+    return searched;
+}
+
+// Returns what a node searched once a child failed low and was passed over: a fail-low of
+// the node is as one-sided as the fail-lows below it.
+constexpr Provenance withFailLowOf(Provenance searched, Provenance child) {
+    searched.oneSided = searched.oneSided || child.oneSided;
+    return searched;
 }
 
 // Returns what an answer relies on when it also relies on the node's own clock test: a
@@ -132,12 +140,10 @@ constexpr bool reusable(Provenance p, int ply, int clock, int historyCount) {
 // Converts a mate score between distance from the top (in the search) and distance from
 // the node (in the table); historyCount is the node's.
 constexpr int scoreToTable(int score, int historyCount) {
-    if (score >= MATE_RANGE) return score + historyCount;
-    if (score <= -MATE_RANGE) return score - historyCount;
-    return score;
+    if (!isMateScore(score)) return score;
+    return score > 0 ? score + historyCount : score - historyCount;
 }
 constexpr int scoreFromTable(int stored, int historyCount) {
-    if (stored >= MATE_RANGE) return stored - historyCount;
-    if (stored <= -MATE_RANGE) return stored + historyCount;
-    return stored;
+    if (!isMateScore(stored)) return stored;
+    return stored > 0 ? stored - historyCount : stored + historyCount;
 }

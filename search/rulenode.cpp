@@ -9,6 +9,8 @@
 // the answer is beta when the best child outside the rule reaches beta, and 0 otherwise,
 // whatever the order of the moves; how far each answer holds is said by ruleAnswer.
 // Nothing under the rule is stored.
+#include "search/rulenode.h"
+
 #include <algorithm>
 
 #include "core/rules.h"

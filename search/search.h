@@ -5,8 +5,8 @@
 
 #include "core/move.h"
 #include "search/limits.h"
+#include "search/score.h"
 
-constexpr int SCORE_LIMIT = 10000;  // the outer window; a mated side scores historyCount - this
 constexpr int ROOT_DEPTH = 6;
 
 // The move chosen by this thread's last top-level search call; 0 when it found no legal

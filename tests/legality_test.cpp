@@ -30,6 +30,7 @@ void compareWithMakeMove() {
             pos = before;
         }
         EXPECT_EQ(verdict, legal) << fen << " " << coordinateName(m);
+        EXPECT_EQ(isLegalUnplayed(m, king, check), legal) << fen << " " << coordinateName(m);
         if (from == king && !special) {
             EXPECT_EQ(leavesKingSafe(king, from, to, opponent), legal)
                 << fen << " " << coordinateName(m);
@@ -60,6 +61,11 @@ TEST(Legality, AgreesWithMakeMoveWhereTheRulesAreSubtle) {
         "4k3/8/8/b7/8/8/3R4/4K3 w - - 0 1",          // a pinned rook stays put
         "4k3/8/8/8/8/2q5/1P6/K7 w - - 0 1",          // a pinned pawn takes its pinner
         "4k3/1P4P1/8/8/8/8/1p4p1/R3K2R w KQ - 0 1",  // promotions, four each
+        "2b1k3/1P6/K7/8/8/8/8/8 w - - 0 1",          // a pinned pawn promotes taking its pinner
+        "7K/8/8/2k5/3Pp3/8/8/6B1 b - d3 0 1",  // en passant takes the checker, uncovers a bishop
+        "4kr2/8/8/8/8/8/8/R3K2R w KQ - 0 1",   // castling through an attacked square
+        "4r1k1/8/8/8/8/8/8/R3K2R w KQ - 0 1",  // castling out of check
+        "8/8/8/3k4/8/3K4/8/8 w - - 0 1",       // kings one square apart from each other
         "R6R/3Q4/1Q4Q1/4Q3/2Q4Q/Q4Q2/pp1Q4/kBNN1KB1 w - - 0 1",
         "k7/8/qqqqqqqq/8/qqqqqqqq/8/6PP/6BK b - - 0 1",  // more moves than a list holds
     };

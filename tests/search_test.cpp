@@ -62,6 +62,15 @@ INSTANTIATE_TEST_SUITE_P(Straightforward, Search, ::testing::Values(
     // Behind in material, White stalemates Black, whose pawns are blocked.
     SearchCase{"7k/8/5KP1/8/p1p5/p1p5/P1P5/8 w - - 0 1", 0, 2, 0, "f6f7", 0}));
 // clang-format on
+// Moves to mate at the edges of what a search returns: near the top, near a full history.
+TEST(MateMoves, FromScoreAndHistoryCount) {
+    constexpr int L = SCORE_LIMIT, H = HISTORY_SIZE;
+    const int rows[][3] = {{L - 1, 0, 1},          {L - 3, 0, 2},         {2 - L, 0, -1},
+                           {4 - L, 0, -2},         {-L, 0, -1},           {L - 14, 10, 2},
+                           {L - H, H - 1, 1},      {H - L, H, -1},        {L - H, 0, 600},
+                           {MATE_RANGE - 1, 0, 0}, {1 - MATE_RANGE, H, 0}};
+    for (const auto& [score, history, moves] : rows) EXPECT_EQ(mateMovesOf(score, history), moves);
+}
 // One move's time: its share of the clock and three quarters of the increment, at most a
 // third of the clock (all of it with one move to go), or the fixed time less the overhead.
 TEST(MoveTime, PlansTheBudget) {

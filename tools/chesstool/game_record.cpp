@@ -3,6 +3,7 @@
 #include "core/fen.h"
 #include "core/notation.h"
 #include "core/position.h"
+#include "search/score.h"
 #include "search/search.h"
 #include "tools/chesstool/cli.h"
 

@@ -10,6 +10,7 @@
 #include "core/rules.h"
 #include "core/text.h"
 #include "search/engine.h"
+#include "search/score.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/line_editor.h"
 #include "tools/chesstool/play_game.h"

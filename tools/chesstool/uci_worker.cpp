@@ -6,6 +6,7 @@
 
 #include "core/attacks.h"
 #include "core/notation.h"
+#include "search/score.h"
 #include "tools/chesstool/game_record.h"
 
 namespace {
