@@ -1,6 +1,8 @@
 // The companion tool's command line: what each run prints and its exit status, bad input
 // refused with one line on standard error, failed writes, and the bench signature.
 
+#include <sys/stat.h>
+
 #include "core/text.h"
 #include "tests/test_util.h"
 
@@ -97,4 +99,70 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"play", "--pgn", "/nonexistent/x.pgn"}, 2, {"chesstool play: cannot write '/nonexistent/x.pgn': No such file or directory"}},
     ToolCase{{"watch", "--delay", "1e9"}, 2, {}}, ToolCase{{"watch", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "--no"}, 2, {}}));
 // clang-format on
+}  // namespace
+
+namespace {
+// What play does with each kind of --pgn target, in a folder of its own: a regular file that
+// may be written gets the earlier games and this one, its mode and owner kept, and anything
+// else is refused with one line and status 2 before the game, nothing on disk changed; no
+// temporary file stays behind. Run as root, the file or folder with no write bit is refused.
+struct TargetRow {
+    const char* setUp;       // shell commands; old writes the earlier games
+    const char* target;      // the --pgn argument
+    const char* record;      // the file that holds the games; "": none
+    const char* refusal;     // after "cannot write 'TARGET': "; "": the game is written
+    const char* limit = "";  // shell commands before play, in its own shell
+};
+// clang-format off
+const TargetRow TARGET_ROWS[] = {
+    {"old >r; chmod 640 r; chown 1234:1234 r 2>/dev/null", "r", "r", ""},
+    {"old >r; chmod 444 r", "r", "r", "it is read-only"},
+    {"mkdir d; old >d/t; ln -s d/t l", "l", "d/t", ""},
+    {"old >t; chmod 444 t; ln -s t l", "l", "t", "it is read-only"},
+    {"ln -s missing l", "l", "", "it is a symbolic link to a missing file"},
+    {"mkdir r", "r", "", "it is a folder"},
+    {"mkfifo r", "r", "", "it is a FIFO"},
+    {"mknod r c 1 3 || exit 77", "r", "", "it is a device"},  // as /dev/null
+    {"mkdir d; old >d/r; chmod 555 d", "d/r", "d/r", "its folder is read-only"},
+    {"truncate -s 65M r", "r", "", "it holds more than 64 MiB"},
+    {"old >r; seq 2000 >>r", "r", "r", "File too large", "ulimit -f 1; trap '' XFSZ;"},
+    {":", "r", "r", ""},
+};
+// clang-format on
+TEST(PlayRecordFile, EachKindOfTargetIsWrittenOrRefusedAndNothingElseChanges) {
+    const std::string base = ::testing::TempDir() + "chess_targets_" + std::to_string(getpid());
+    const std::string owner = std::to_string(getuid()) + ":" + std::to_string(getgid());
+    for (const TargetRow& row : TARGET_ROWS) {
+        SCOPED_TRACE(row.setUp);
+        std::system(("chmod -R u+w " + base + " 2>/dev/null; rm -rf " + base).c_str());
+        ASSERT_EQ(mkdir(base.c_str(), 0700) | mkdir((base + "/d").c_str(), 0700), 0);
+        const std::string list = "find . -mindepth 1 -printf '%P %y%m %U:%G %l\\n' | sort";
+        const test::ToolRun run = test::runProgram(
+            "sh", {"-c",
+                   "cd \"$1\"/d && old() { printf '[Event \"Old\"]\\n\\n1. e4 *\\n'; }; " +
+                       std::string(row.setUp) + "; cat \"$4\" >../was 2>/dev/null; " + list +
+                       " >../before; printf 'Rc7\\nquit\\n' | (" + row.limit +
+                       " exec \"$2\" play --depth 1 --fen '7k/8/8/8/8/8/2R5/R3K3 w - - 0 1' "
+                       "--pgn \"$3\" >/dev/null); echo $? >../status; " +
+                       list + " >../after",
+                   "sh", base, test::toolPath(), row.target, row.record});
+        if (run.status == 77) continue;  // a device is made by root only
+        const auto file = [&](const std::string& name) { return test::readFile(base + name); };
+        const std::string was = file("/was"), kept = file("/d/" + std::string(row.record));
+        if (row.refusal[0] == '\0') {
+            EXPECT_EQ(run.err, "");
+            EXPECT_EQ(kept.rfind(was, 0), 0u);
+            EXPECT_NE(kept.find("\n1. Rc7 Kg8 *\n\n"), std::string::npos);
+        } else {
+            EXPECT_EQ(run.err, "chesstool play: cannot write '" + std::string(row.target) +
+                                   "': " + row.refusal + "\n");
+            EXPECT_EQ(kept, was);
+        }
+        EXPECT_EQ(file("/status"), row.refusal[0] == '\0' ? "0\n" : "2\n");
+        EXPECT_EQ(file("/after"),
+                  file("/before") +
+                      (was.empty() && row.record[0] != '\0' ? "r f644 " + owner + " \n" : ""));
+    }
+    std::system(("chmod -R u+w " + base + "; rm -rf " + base).c_str());
+}
 }  // namespace

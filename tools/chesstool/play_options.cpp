@@ -39,7 +39,9 @@ int parsePlayArguments(int argc, char** argv, PlayOptions& options) {
         } else if (arg == "--movetime") {
             status = readNumber(argc, argv, i, MAX_MOVE_TIME, options.moveTime);
         } else if (arg == "--pgn") {
-            if (i + 1 >= argc) return reportUsageError("play", "--pgn needs a file name");
+            if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+                return reportUsageError("play", "--pgn needs a file name");
+            }
             options.pgnPath = argv[++i];
         } else if (arg == "--fen") {
             status = readFenOption("play", argc, argv, i, options.start);
