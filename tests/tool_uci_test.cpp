@@ -68,15 +68,10 @@ struct UciCase {
 void PrintTo(const UciCase& c, std::ostream* out) { *out << c.name; }
 
 const std::string MATE_IN_ONE = "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\n";
-std::string repeated(const std::string& text, int times) {
-    std::string all;
-    while (times-- > 0) all += text;
-    return all;
-}
-const std::string BAD_WORDS = repeated(" z", 25000);
 const char* const SET_USAGE = "info string setoption needs: setoption name NAME [value VALUE]";
 
 // clang-format off
+const std::string BAD_WORDS = [] { std::string words; for (int k = 0; k < 25000; ++k) words += " z"; return words; }();
 const UciCase CASES[] = {
     {"DepthSixAfterE4E5AlsoWithoutLimitThenSeldepthAnew",
      "position startpos moves e2e4 e7e5\ngo depth 6\ngo\nposition fen 8/8/8/4k3/8/8/8/4K3 w - - 0 1\ngo depth 1\n",
