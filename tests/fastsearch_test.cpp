@@ -107,7 +107,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, FastSearchRule, ::testing::Values(
     RuleRow{"7k/8/8/6K1/8/8/8/R7 w - - 98 1",  "g5f6", 0},
     // Six plies meet the rule from clock 90 only along lines of checks.
     RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 0 1",  "d2a5", 14},
-    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9}));
+    RuleRow{"3k4/3q4/8/8/4R3/8/3QK3/8 w - - 90 1", "e4d4", 9},
+    // The side behind, to move at clock 97 or 98, is mated as the clock reaches 99 or 100;
+    // at 99 its move reaches the limit first. A pawn behind a rook is lost at 97 all the same.
+    RuleRow{"7k/8/6K1/8/8/8/8/R7 b - - 97 1",  "h8g8", 2 - SCORE_LIMIT},
+    RuleRow{"7k/8/6K1/8/8/8/8/R7 b - - 98 1",  "h8g8", 2 - SCORE_LIMIT},
+    RuleRow{"7k/8/6K1/8/8/8/8/R7 b - - 99 1",  "h8g8", 0},
+    RuleRow{"7k/8/8/6K1/8/p7/8/R7 b - - 97 1", "h8g8", -5}));
 // clang-format on
 
 // Where an answer may be used again: the extension's bound, the fifty-move rule and the end

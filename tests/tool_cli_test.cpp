@@ -1,6 +1,8 @@
 // The companion tool's command line: what each run prints and its exit status, bad input
 // refused with one line on standard error, failed writes, and the bench signature.
 
+#include <sys/stat.h>
+
 #include "core/text.h"
 #include "tests/test_util.h"
 
@@ -83,6 +85,12 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"perft", "2", "--threads"}, 2, {"chesstool perft: --threads needs a value"}},
     ToolCase{{"perft", "1", "--threads", "1"}, 0, {"total: 20"}},
     ToolCase{{"perft", "1", "4k3/8/8/8/8/8/8/4K3 w - - x 1"}, 2, {"chesstool perft: bad FEN: bad halfmove clock 'x'"}},
+    ToolCase{{"perft", "1", "4k3/8/8/8/8/8/8/4K3 w - - 0 x"}, 2, {"chesstool perft: bad FEN: bad fullmove number 'x'"}},
+    ToolCase{{"perft", "1", "--fen", "4k3/8/8/8/8/8/8/4K3", "w", "-", "-", "--threads", "1"}, 0, {"e1d1: 1", "total: 5"}},
+    ToolCase{{"perft", "1", ""}, 2, {"chesstool perft: bad FEN: a FEN record has four to six fields, not 0"}},
+    ToolCase{{"perft", "1", "x", "--fen", KIWIPETE}, 2, {"chesstool perft: the FEN is given twice"}},
+    ToolCase{{"pgn", "--fen", KIWIPETE, "--fen", KIWIPETE}, 2, {"chesstool pgn: --fen is given twice"}},
+    ToolCase{{"play", "--fen"}, 2, {"chesstool play: --fen needs a FEN record"}}, ToolCase{{"play", "--pgn", ""}, 2, {"chesstool play: --pgn needs a file name"}},
     ToolCase{{"perft", "x~"}, 2, {"chesstool perft: depth must be a whole number from 1 to 20, not 'x~'"}},
     ToolCase{{"play", "--pieces", "--fen", "7k/8/8/8/8/8/8/K5Q1 w - - 0 1"}, 0, {"1\u2654\u2591\u2588\u2591\u2588\u2591\u2655\u25911"}},
     ToolCase{{"pgn", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1", "-x"}, 2, {"chesstool pgn: unknown option '-x'; usage: chesstool pgn [--fen FEN]"}},
@@ -116,5 +124,65 @@ TEST(ToolManual, HoldsEveryUsageLine) {
         ++usages;
     }
     EXPECT_GE(usages, 7);  // the tool's own and one for each of its six subcommands
+}
+
+// What play does with each kind of --pgn target, in a folder of its own: a regular file that
+// may be written gets the earlier games and this one, its mode and owner kept, and anything
+// else is refused with one line and status 2 before the game, nothing on disk changed; no
+// temporary file stays behind. Run as root, the file or folder with no write bit is refused.
+struct TargetRow {
+    const char* setUp;       // shell commands; old writes the earlier games
+    const char* target;      // the --pgn argument
+    const char* record;      // the file that holds the games; "": none
+    const char* refusal;     // after "cannot write 'TARGET': "; "": the game is written
+    const char* limit = "";  // shell commands before play, in its own shell
+};
+// clang-format off
+const TargetRow TARGET_ROWS[] = {
+    {"old >r; chmod 640 r; chown 1234:1234 r 2>/dev/null", "r", "r", ""},
+    {"old >r; chmod 444 r", "r", "r", "it is read-only"},
+    {"mkdir d; old >d/t; ln -s d/t l", "l", "d/t", ""},
+    {"old >t; chmod 444 t; ln -s t l", "l", "t", "it is read-only"},
+    {"ln -s missing l", "l", "", "it is a symbolic link to a missing file"},
+    {"mkdir r", "r", "", "it is a folder"},
+    {"mkfifo r", "r", "", "it is a FIFO"},
+    {"mknod r c 1 3 || exit 77", "r", "", "it is a device"},  // as /dev/null
+    {"mkdir d; old >d/r; chmod 555 d", "d/r", "d/r", "its folder is read-only"},
+    {"truncate -s 65M r", "r", "", "it holds more than 64 MiB"},
+    {"old >r; seq 2000 >>r", "r", "r", "File too large", "ulimit -f 1; trap '' XFSZ;"},
+    {":", "r", "r", ""},
+};
+// Sets the rows' targets up in $1/d and runs play on them: $2 play, $3 target, $4 record,
+// $5 set-up, $6 limit.
+const char* const TARGET_SCRIPT =
+    "chmod -R u+w \"$1\" 2>/dev/null; rm -rf \"$1\"; mkdir -p \"$1\"/d && cd \"$1\"/d || exit 1; umask 022\n"
+    "old() { printf '[Event \"Old\"]\\n\\n1. e4 *\\n'; }\n"
+    "list() { find . -mindepth 1 -printf '%P %y%m %U:%G %l\\n' | sort; }\n"
+    "eval \"$5\"; cat \"$4\" >../was 2>/dev/null; list >../before\n"
+    "printf 'Rc7\\nquit\\n' | (eval \"$6\"; exec \"$2\" play --depth 1 --fen '7k/8/8/8/8/8/2R5/R3K3 w - - 0 1' "
+    "--pgn \"$3\" >/dev/null)\necho $? >../status; list >../after\n";
+// clang-format on
+TEST(PlayRecordFile, EachKindOfTargetIsWrittenOrRefusedAndNothingElseChanges) {
+    const std::string base = ::testing::TempDir() + "chess_targets_" + std::to_string(getpid());
+    for (const TargetRow& row : TARGET_ROWS) {
+        SCOPED_TRACE(row.setUp);
+        const test::ToolRun run =
+            test::runProgram("sh", {"-c", TARGET_SCRIPT, "sh", base, test::toolPath(), row.target,
+                                    row.record, row.setUp, row.limit});
+        if (run.status == 77) continue;  // a device is made by root only
+        const auto file = [&](const std::string& name) { return test::readFile(base + name); };
+        const std::string was = file("/was"), kept = file("/d/" + std::string(row.record));
+        const bool written = row.refusal[0] == '\0';
+        EXPECT_EQ(run.err, written ? ""
+                                   : "chesstool play: cannot write '" + std::string(row.target) +
+                                         "': " + row.refusal + "\n");
+        EXPECT_EQ(file("/status"), written ? "0\n" : "2\n");
+        EXPECT_EQ(written ? kept.substr(0, was.size()) : kept, was);
+        EXPECT_EQ(kept.find("\n1. Rc7 Kg8 *\n\n") != std::string::npos, written);
+        const std::string made = std::to_string(getuid()) + ":" + std::to_string(getgid());
+        EXPECT_EQ(file("/after"),
+                  file("/before") + (written && was.empty() ? "r f644 " + made + " \n" : ""));
+    }
+    std::system(("chmod -R u+w " + base + "; rm -rf " + base).c_str());
 }
 }  // namespace

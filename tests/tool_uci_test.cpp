@@ -71,6 +71,7 @@ const std::string MATE_IN_ONE = "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1\
 const char* const SET_USAGE = "info string setoption needs: setoption name NAME [value VALUE]";
 
 // clang-format off
+const std::string BAD_WORDS = [] { std::string words; for (int k = 0; k < 25000; ++k) words += " z"; return words; }();
 const UciCase CASES[] = {
     {"DepthSixAfterE4E5AlsoWithoutLimitThenSeldepthAnew",
      "position startpos moves e2e4 e7e5\ngo depth 6\ngo\nposition fen 8/8/8/4k3/8/8/8/4K3 w - - 0 1\ngo depth 1\n",
@@ -100,17 +101,20 @@ const UciCase CASES[] = {
       "bestmove d1f3 ponder b8c6"}},
     {"BadFen", "position fen 8/8/8/8/8/8/8/8 w - - 0 1\n",
      {"info string bad FEN: each side needs exactly one king; position unchanged"}},
-    {"BadCommandsAreNamed", MATE_IN_ONE + "position\ngo depth 0 movetime x frob depth\n",
-     {"info string position needs startpos or fen; position unchanged", "info string go: bad depth '0' ignored",
-      "info string go: bad movetime 'x' ignored", "info string go: unknown word 'frob' ignored",
-      "info string go: bad depth '' ignored", "depth 6 seldepth 9 score mate 1", "bestmove a1a8"}},
+    {"BadCommandsAreNamed", MATE_IN_ONE + "position\nposition startpos e2e4\ngo depth 0 movetime x frob depth\n",
+     {"info string position needs startpos or fen; position unchanged",
+      "info string 'moves' is missing before 'e2e4'; position unchanged",
+      "info string go: bad depth '0' ignored, and 3 more bad words", "depth 6 seldepth 9 score mate 1", "bestmove a1a8"}},
     {"BadLastNumberIsQuoted", MATE_IN_ONE + "go nodes x\n",
      {"info string go: bad nodes 'x' ignored", "depth 6 seldepth 9 score mate 1", "bestmove a1a8"}},
     {"TabsAndAnEarlierDeadline", "position\tstartpos moves e2e4\te7e5\r\ngo movetime 60 depth 1\ngo depth 7\n",
      {"depth 1 seldepth 1 score cp 0", "bestmove a2a3", "depth 7 seldepth 10 score cp 100", "bestmove c2c3 ponder f8c5"}},
-    {"LongInputIsCut", "go searchmoves " + std::string(100000, 'x') + " " + std::string(24, 'y') + " depth 1\n",
-     {"info string searchmoves: illegal move 'xxxxxxxxxxxxxxxxxxxxxxxx...' left out",
-      "info string searchmoves: illegal move 'yyyyyyyyyyyyyyyyyyyyyyyy' left out", "depth 1 seldepth 1 score cp 0", "bestmove a2a3"}},
+    // Of 50,001 bad words only the first is quoted.
+    {"LongInputIsCut", "go searchmoves " + std::string(100000, 'x') + " depth 1\ngo searchmoves " + std::string(24, 'y') +
+     BAD_WORDS + " depth 1" + BAD_WORDS + "\n",
+     {"info string searchmoves: illegal move 'xxxxxxxxxxxxxxxxxxxxxxxx...' left out", "depth 1 seldepth 1 score cp 0", "bestmove a2a3",
+      "info string searchmoves: illegal move 'yyyyyyyyyyyyyyyyyyyyyyyy' left out, and 50000 more bad words",
+      "depth 1 seldepth 1 score cp 0", "bestmove a2a3"}},
     {"Handshake", "uci\n", {"id name selfplay_chess", "id author the selfplay_chess developers",
      "option name Hash type spin default 16 min 1 max 1024", "option name Clear Hash type button",
      "option name Ponder type check default false", "option name Move Overhead type spin default 30 min 0 max 5000", "uciok"}},
@@ -159,7 +163,7 @@ struct LiveEngine {
 
 TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
     LiveEngine engine;
-    engine.send("uci\nposition startpos moves e2e4 e7e5\ngo infinite");
+    engine.send("uci\nposition startpos moves e2e4 e7e5\ngo infinite" + BAD_WORDS);
     EXPECT_NE(engine.await("info depth 7"), "no info depth 7") << "infinite goes past depth 6";
     engine.send("isready");
     EXPECT_EQ(engine.await("readyok"), "readyok");
@@ -168,6 +172,8 @@ TEST(ToolUciProcess, IsreadyAndStopAreAnsweredMidSearch) {
     engine.send("stop");
     const std::string best = engine.await("bestmove");
     EXPECT_TRUE(std::regex_match(best, std::regex("bestmove [a-h][1-8][a-h][1-8] ponder .*")));
+    EXPECT_EQ(engine.await("info string"),
+              "info string go: unknown word 'z' ignored, and 24999 more bad words");
     const std::regex info(
         "info depth (\\d+) seldepth (\\d+) score cp -?\\d+ nodes (\\d+) nps (\\d+) "
         "time (\\d+) pv( [a-h][1-8][a-h][1-8][qrbn]?)+");

@@ -1,5 +1,6 @@
 #include <regex>
 #include <thread>
+#include <tuple>
 
 #include "tests/test_util.h"
 
@@ -304,3 +305,31 @@ TEST_P(PlayTerminal, ShowsEachStepAndGetsTheModeBack) {
 }
 INSTANTIATE_TEST_SUITE_P(Play, PlayTerminal, ::testing::ValuesIn(PLAY_CASES),
                          [](const auto& param) { return std::string(param.param.name); });
+
+// Leaving watch and play, by a key or by Ctrl-C as a signal, gives the terminal back with
+// nothing after the view: the key line is cleared, and only play's parting words stay.
+TEST(Terminal, NothingFollowsTheViewOnceItIsLeft) {
+    if (std::system("tmux -V >/dev/null 2>&1") != 0) GTEST_SKIP() << "tmux is not installed";
+    using Row = std::tuple<std::string, const char*, std::vector<std::string>, const char*>;
+    // clang-format off
+    for (const auto& [arguments, ready, keys, parting] :
+         {Row{"watch " + MATE, "Space pauses", {"q"}, ""}, Row{"watch " + MATE, "Space pauses", {"C-c"}, ""},
+          Row{"play " + ROOK_MATE, "Your move as White:", {"quit", "Enter"}, "\n\nLeft the game unfinished."}}) {
+        // clang-format on
+        const Tmux tmux(80, 24, arguments);
+        tmux.run({"set-option", "-t", tmux.name, "remain-on-exit", "on"});
+        Tmux::waitUntil([&] { return tmux.screen().find(ready) != std::string::npos; });
+        const std::string view = tmux.screen();
+        std::vector<std::string> send = {"send-keys", "-t", tmux.name};
+        send.insert(send.end(), keys.begin(), keys.end());
+        tmux.run(send);
+        Tmux::waitUntil([&] { return tmux.ended(); });
+        std::string left = tmux.run({"capture-pane", "-p", "-S", "-", "-t", tmux.name});
+        left = left.substr(0, left.find("Pane is dead"));
+        size_t board = 0;  // the end of the board's ten lines
+        for (int k = 0; k < 10; ++k) board = view.find('\n', board) + 1;
+        EXPECT_EQ(left.substr(0, left.find_last_not_of('\n') + 1),
+                  view.substr(0, board - 1) + parting)
+            << arguments << " left by " << keys[0];
+    }
+}

@@ -12,6 +12,7 @@
 #include "core/text.h"
 #include "search/fastsearch.h"
 #include "tools/chesstool/cli.h"
+#include "tools/chesstool/game_start.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ constexpr const char* PERFT_HELP =
     "legal root move in coordinate notation, then the total, the time and the rate.\n"
     "The moves of the last ply are counted without being played.\n"
     "\n"
+    "  --fen FEN    the position, as pgn, watch and play take it (or its words after DEPTH)\n"
     "  --threads N  share the work among N threads (1 to %d; default: the cores available)\n";
 
 constexpr int MAX_THREADS = 256;
@@ -42,10 +44,14 @@ int parseOptions(int argc, char** argv, PerftOptions& options) {
         return reportUsageError("perft", depthError(argv[0], FAST_SEARCH_MAX_DEPTH));
     }
     options.threads = defaultThreads();
-    std::string fen;
+    GameStart start;
+    bool positional = false;  // a FEN given as the words after DEPTH, which may be empty
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--threads") {
+        if (arg == "--fen") {
+            const int status = readFenOption("perft", argc, argv, i, start);
+            if (status != EXIT_OK) return status;
+        } else if (arg == "--threads") {
             if (i + 1 >= argc) return reportUsageError("perft", "--threads needs a value");
             if (!parseWholeNumber(argv[++i], 1, MAX_THREADS, options.threads)) {
                 return reportUsageError("perft", "threads must be a whole number from 1 to " +
@@ -55,10 +61,13 @@ int parseOptions(int argc, char** argv, PerftOptions& options) {
         } else if (isOption(arg)) {
             return reportUsageError("perft", unknownArgument(arg, PERFT_USAGE));
         } else {
-            fen += (fen.empty() ? "" : " ") + arg;
+            options.fen += (positional ? " " : "") + arg;
+            positional = true;
         }
     }
-    options.fen = fen.empty() ? START_FEN : fen;
+    if (start.fromFen && positional) return reportUsageError("perft", "the FEN is given twice");
+    if (start.fromFen) options.fen = start.fen;
+    if (!start.fromFen && !positional) options.fen = START_FEN;
     return EXIT_OK;
 }
 

@@ -14,6 +14,7 @@
 #include "search/fastsearch.h"
 #include "search/ttable.h"
 #include "tools/chesstool/cli.h"
+#include "tools/chesstool/uci_go.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ constexpr const char* ENGINE_NAME = "selfplay_chess";
 constexpr const char* ENGINE_AUTHOR = "the selfplay_chess developers";
 constexpr int64_t MAX_MOVE_OVERHEAD = 5000;
 
-using Words = std::vector<std::string_view>;
+using Words = UciWords;
 
 Words splitWords(std::string_view line) {
     Words words;
@@ -73,6 +74,9 @@ void handlePosition(UciSession& session, const Words& words) {
     bool ok = true;
     if (words.size() > 1 && words[1] == "startpos" && movesAt == 2) {
         ok = readFen(START_FEN, error);
+    } else if (words.size() > 2 && words[1] == "startpos") {
+        ok = false;
+        error = "'moves' is missing before " + quotedWord(words[2]);
     } else if (words.size() > 1 && words[1] == "fen") {
         ok = readFen(joinWords(words, 2, movesAt), error);
         if (!ok) error = "bad FEN: " + error;
@@ -93,142 +97,17 @@ void handlePosition(UciSession& session, const Words& words) {
     sayInfo(session, error + "; position unchanged");
 }
 
-// The numbers "go" may carry; a limit makes the search deepen until it is met.
-struct GoNumbers {
-    int64_t wtime = NO_TIME_LIMIT;
-    int64_t btime = NO_TIME_LIMIT;
-    int64_t winc = 0;
-    int64_t binc = 0;
-    int64_t movestogo = 0;
-    int64_t movetime = NO_TIME_LIMIT;
-    int64_t nodes = 0;
-    int64_t mate = 0;
-    int64_t depth = 0;
-};
-
-struct GoNumberField {
-    const char* name;
-    int64_t GoNumbers::*field;
-    int64_t least;  // the smallest value accepted
-};
-
-// clang-format off
-constexpr GoNumberField GO_NUMBERS[] = {
-    {"wtime", &GoNumbers::wtime, INT64_MIN},  {"btime", &GoNumbers::btime, INT64_MIN},
-    {"winc", &GoNumbers::winc, 0},            {"binc", &GoNumbers::binc, 0},
-    {"movestogo", &GoNumbers::movestogo, 1},  {"movetime", &GoNumbers::movetime, 0},
-    {"nodes", &GoNumbers::nodes, 1},          {"mate", &GoNumbers::mate, 1},
-    {"depth", &GoNumbers::depth, 1},
-};
-// clang-format on
-
-bool isGoKeyword(std::string_view word) {
-    return word == "infinite" || word == "ponder" || word == "searchmoves" ||
-           std::any_of(std::begin(GO_NUMBERS), std::end(GO_NUMBERS),
-                       [&](const GoNumberField& f) { return word == f.name; });
-}
-
-struct GoCommand {
-    GoNumbers numbers;
-    bool infinite = false;
-    bool ponder = false;
-    std::vector<Move> searchMoves;
-};
-
-// Reads the moves after "searchmoves"; returns the index of the last word read.
-size_t readSearchMoves(UciSession& session, const Words& words, size_t k, GoCommand& go) {
-    while (k + 1 < words.size() && !isGoKeyword(words[k + 1])) {
-        const Move move = parseCoordinateMove(words[++k]);
-        if (move == NO_MOVE) {
-            sayInfo(session, "searchmoves: illegal move " + quotedWord(words[k]) + " left out");
-        } else {
-            go.searchMoves.push_back(move);
-        }
-    }
-    return k;
-}
-
-// Reads a number after its name; returns the index of the last word read.
-size_t readGoNumber(UciSession& session, const Words& words, size_t k, GoCommand& go) {
-    const std::string_view name = words[k];
-    const GoNumberField* field =
-        std::find_if(std::begin(GO_NUMBERS), std::end(GO_NUMBERS),
-                     [&](const GoNumberField& f) { return name == f.name; });
-    if (field == std::end(GO_NUMBERS)) {
-        sayInfo(session, "go: unknown word " + quotedWord(name) + " ignored");
-        return k;
-    }
-    int64_t value = 0;
-    if (k + 1 < words.size() && parseWholeNumber(words[k + 1], field->least, INT64_MAX, value)) {
-        go.numbers.*(field->field) = value;
-    } else {
-        const std::string_view given = k + 1 < words.size() ? words[k + 1] : "";
-        sayInfo(session, "go: bad " + std::string(name) + " " + quotedWord(given) + " ignored");
-    }
-    return k + 1;
-}
-
-GoCommand readGo(UciSession& session, const Words& words) {
-    GoCommand go;
-    for (size_t k = 1; k < words.size(); ++k) {
-        if (words[k] == "infinite") {
-            go.infinite = true;
-        } else if (words[k] == "ponder") {
-            go.ponder = true;
-        } else if (words[k] == "searchmoves") {
-            k = readSearchMoves(session, words, k, go);
-        } else {
-            k = readGoNumber(session, words, k, go);
-        }
-    }
+void handleGo(UciSession& session, const Words& words) {
+    pos = session.position;
+    const GoCommand go = readGo(words);
+    if (go.wordsLeftOut > 0) sayInfo(session, complaintLine(go));
     if (go.numbers.depth > session.maxDepth) {
         sayInfo(session, "go: depth " + std::to_string(go.numbers.depth) +
                              " is beyond the deepest search; searching to depth " +
                              std::to_string(session.maxDepth));
-        go.numbers.depth = session.maxDepth;
     }
-    return go;
-}
-
-// Works out how deep, how long and over which moves the search goes.
-SearchJob planSearch(const UciSession& session, const GoCommand& go) {
-    const GoNumbers& n = go.numbers;
-    const bool white = pos.side == WHITE;
-    MoveClock clock;
-    clock.timeLeft = white ? n.wtime : n.btime;
-    clock.increment = white ? n.winc : n.binc;
-    clock.movesToGo = static_cast<int>(std::min<int64_t>(n.movestogo, HISTORY_SIZE));
-    clock.moveTime = n.movetime;
-    clock.overhead = session.moveOverhead;
-    const bool limited = n.depth > 0 || go.infinite || n.nodes > 0 || n.mate > 0 ||
-                         n.movetime != NO_TIME_LIMIT || clock.timeLeft != NO_TIME_LIMIT;
-    int maxDepth = limited ? session.maxDepth : session.defaultDepth;
-    if (n.mate > 0) maxDepth = static_cast<int>(std::min<int64_t>(2 * n.mate, session.maxDepth));
-    if (n.depth > 0) maxDepth = static_cast<int>(n.depth);
-
-    SearchJob job{pos, {}, go.infinite, go.ponder};
-    SearchRequest& request = job.request;
-    request.depth = maxDepth;
-    request.deepen = true;
-    request.maxCalls = n.nodes > 0 ? uint64_t(n.nodes) : NO_CALL_LIMIT;
-    request.mateMoves = static_cast<int>(n.mate);
-    request.budget = planMoveTime(clock);
-    MoveList legal;
-    generateLegalMoves(legal);
-    for (int k = 0; k < legal.count; ++k) {
-        const Move move = legal.moves[k];
-        const bool listed =
-            go.searchMoves.empty() ||
-            std::find(go.searchMoves.begin(), go.searchMoves.end(), move) != go.searchMoves.end();
-        if (listed) request.rootMoves.moves[request.rootMoves.count++] = move;
-    }
-    return job;
-}
-
-void handleGo(UciSession& session, const Words& words) {
-    pos = session.position;
-    const GoCommand go = readGo(session, words);
-    startSearch(session.worker, planSearch(session, go));
+    startSearch(session.worker,
+                planSearch(go, session.defaultDepth, session.maxDepth, session.moveOverhead));
 }
 
 void sayOptions(UciOutput& output) {
