@@ -21,7 +21,7 @@ int readFileName(int argc, char** argv, int& i, std::string& path) {
     const std::string option = argv[i];
     if (i + 1 >= argc) return reportUsageError("play", option + " needs a file name");
     path = argv[++i];
-    if (path.empty()) return reportUsageError("play", option + " needs a file name, not ''");
+    if (path.empty()) return reportUsageError("play", option + " needs a file name");
     return EXIT_OK;
 }
 
