@@ -8,6 +8,8 @@
 #include <ctime>
 #include <vector>
 
+#include "tools/chesstool/platform.h"
+
 namespace {
 
 constexpr size_t DATE_LENGTH = sizeof "YYYY.MM.DD";
@@ -53,7 +55,7 @@ std::string todayInPgnForm() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     char date[DATE_LENGTH] = "????.??.??";
-    if (localtime_r(&now, &local) != nullptr) std::strftime(date, sizeof date, "%Y.%m.%d", &local);
+    if (toLocalTime(now, local)) std::strftime(date, sizeof date, "%Y.%m.%d", &local);
     return date;
 }
 
@@ -77,13 +79,13 @@ bool replaceFile(const std::string& path, const std::string& text, std::string& 
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     bool written = file != nullptr &&
                    std::fwrite(text.data(), 1, text.size(), file) == text.size() &&
-                   std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+                   std::fflush(file) == 0 && syncFile(file);
     if (!written) error = std::strerror(errno);
     if (file != nullptr && std::fclose(file) != 0 && written) {
         error = std::strerror(errno);
         written = false;
     }
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    if (written && renameOver(temporary.c_str(), path.c_str())) return true;
     if (written) error = std::strerror(errno);
     std::remove(temporary.c_str());
     return false;
