@@ -1,17 +1,15 @@
 # The zip a Windows user downloads: both programs in bin/, the README, and the manual pages as
 # plain text in doc/ (Windows has no man), made by `cpack --preset windows`.
-set(CHESS_MANUAL_PAGES chess chesstool)
+# Every page in man/, looked for again at each build.
+file(GLOB CHESS_MANUAL_PAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/man/*.6)
 
 find_program(CHESS_MAN_RENDERER NAMES mandoc groff)
+if(CHESS_MANUAL_PAGES AND NOT CHESS_MAN_RENDERER)
+  message(FATAL_ERROR "the manual pages need mandoc or groff to become text")
+endif()
 set(CHESS_MANUAL_TEXTS)
-foreach(page IN LISTS CHESS_MANUAL_PAGES)
-  set(source ${PROJECT_SOURCE_DIR}/man/${page}.6)
-  if(NOT EXISTS ${source})
-    continue()
-  endif()
-  if(NOT CHESS_MAN_RENDERER)
-    message(FATAL_ERROR "the manual pages need mandoc or groff to become text")
-  endif()
+foreach(source IN LISTS CHESS_MANUAL_PAGES)
+  get_filename_component(page ${source} NAME_WE)
   set(text ${PROJECT_BINARY_DIR}/doc/${page}.txt)
   add_custom_command(OUTPUT ${text}
     COMMAND ${CMAKE_COMMAND} -DRENDERER=${CHESS_MAN_RENDERER} -DPAGE=${source} -DTEXT=${text}
@@ -27,5 +25,6 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
+set(CPACK_STRIP_FILES TRUE)
 set(CPACK_PACKAGE_FILE_NAME ${PROJECT_NAME}-${PROJECT_VERSION}-windows-x86_64)
 include(CPack)
