@@ -38,9 +38,9 @@ bool inputWaiting() {
     DWORD mode = 0;
     if (GetConsoleMode(input, &mode) != 0) return (mode & ENABLE_LINE_INPUT) != 0;
     if (GetFileType(input) != FILE_TYPE_PIPE) return true;
+    // A pipe that cannot be looked into, or whose other end has closed, has nothing to take.
     DWORD available = 0;
-    if (PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr) == 0) return true;
-    return available > 0;
+    return PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr) != 0 && available > 0;
 }
 
 }  // namespace
