@@ -9,6 +9,7 @@
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/perft_command.h"
 #include "tools/chesstool/pgn_command.h"
+#include "tools/chesstool/platform.h"
 #include "tools/chesstool/play_command.h"
 #include "tools/chesstool/uci_command.h"
 #include "tools/chesstool/watch_command.h"
@@ -51,6 +52,7 @@ void printHelp(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    setUpStandardStreams();
     if (argc < 2) {
         std::fprintf(stderr, "chesstool: missing subcommand (try chesstool --help)\n");
         return EXIT_USAGE;

@@ -5,6 +5,8 @@
 #include <ctime>
 #include <vector>
 
+#include "tools/chesstool/platform.h"
+
 namespace {
 
 constexpr size_t DATE_LENGTH = sizeof "YYYY.MM.DD";
@@ -79,7 +81,7 @@ std::string todayInPgnForm() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     char date[DATE_LENGTH] = "????.??.??";
-    if (localtime_r(&now, &local) != nullptr) std::strftime(date, sizeof date, "%Y.%m.%d", &local);
+    if (toLocalTime(now, local)) std::strftime(date, sizeof date, "%Y.%m.%d", &local);
     return date;
 }
 
