@@ -3,12 +3,14 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include <algorithm>
 #include <system_error>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +35,8 @@ std::wstring widePath(const std::string& path) {
     const int size = MultiByteToWideChar(CP_UTF8, 0, path.data(), length, nullptr, 0);
     std::wstring wide(static_cast<size_t>(size), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, path.data(), length, &wide[0], size);
+    // Not every call of the system takes '/' as a separator; '\\' is the system's own.
+    std::replace(wide.begin(), wide.end(), L'/', L'\\');
     return wide;
 }
 
