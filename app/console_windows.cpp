@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "app/console.h"
+#include "app/console_system.h"
 
 constexpr int STANDARD_OUTPUT_DESCRIPTOR = 1;
 
@@ -14,13 +15,11 @@ int consoleOutput = STANDARD_OUTPUT_DESCRIPTOR;
 
 namespace {
 
-constexpr char CARRIAGE_RETURN = '\r';
-constexpr char LINE_FEED = '\n';
-constexpr char END_OF_FILE_MARK = 26;  // Ctrl-Z
-
 [[noreturn]] void fail() { std::_Exit(EXIT_FAILURE); }
 
 HANDLE standardInput() { return GetStdHandle(STD_INPUT_HANDLE); }
+
+}  // namespace
 
 // Reads one byte; returns false at the end of input, a pipe's closed end included.
 bool readByte(char& c) {
@@ -43,32 +42,8 @@ bool inputWaiting() {
     return PeekNamedPipe(input, nullptr, 0, nullptr, &available, nullptr) != 0 && available > 0;
 }
 
-}  // namespace
-
 void writeChar(char c) {
     const HANDLE output = reinterpret_cast<HANDLE>(_get_osfhandle(consoleOutput));
     DWORD written = 0;
     if (WriteFile(output, &c, 1, &written, nullptr) == 0 || written != 1) fail();
-}
-
-void writeLine(const char* text) {
-    while (*text != '\0') writeChar(*text++);
-    endLine();
-}
-
-void endLine() {
-    writeChar(CARRIAGE_RETURN);
-    writeChar(LINE_FEED);
-}
-
-void waitForEnter() {
-    char c = 0;
-    while (readByte(c)) {
-        if (c == LINE_FEED || c == END_OF_FILE_MARK) return;
-        if (c == CARRIAGE_RETURN) {
-            // Take the line feed of a CR LF pair, but never wait for one.
-            if (inputWaiting()) readByte(c);
-            return;
-        }
-    }
 }
