@@ -106,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(ChessTool, Tool, ::testing::Values(
     ToolCase{{"play", "--clock", "5+x"}, 2, {"chesstool play: --clock needs MINUTES+INCREMENT such as 5+3 (minutes up to 600, increment seconds up to 600), not '5+x'"}},
     ToolCase{{"play", "--resume"}, 2, {"chesstool play: --resume needs --pgn FILE, the game to go on with"}},
     ToolCase{{"play", "--load", "/nonexistent/x.pgn"}, 2, {"chesstool play: cannot read '/nonexistent/x.pgn': No such file or directory"}},
+    ToolCase{{"play", "--load", CHESS_TEST_DATA "/broken_game.pgn"}, 2, {}},
     ToolCase{{"play", "--level", "7", "--clock", "1+0", "--fen", "7k/8/6QK/8/8/8/8/8 b - - 0 1"}, 1, {}},
     ToolCase{{"play", "--pgn"}, 2, {}}, ToolCase{{"play", "--depth"}, 2, {"chesstool play: --depth needs a value"}}, ToolCase{{"play", "--fen", "xyz"}, 2, {}}, ToolCase{{"play", "--white"}, 2, {}},
     ToolCase{{"play", "--pgn", "/nonexistent/x.pgn"}, 2, {"chesstool play: cannot write '/nonexistent/x.pgn': No such file or directory"}},
