@@ -14,81 +14,61 @@ struct BoardChange {
     int to;
 };
 
-// Tells whether the square is empty once the change is made.
+// Tells whether the square is empty once the change is made. For a king's own move
+// (KING_MOVE) the to-square is the one asked about, never looked at, and nothing else is
+// taken.
+template <bool KING_MOVE>
 bool isEmptyAfter(const BoardChange& c, int t) {
-    return t != c.to && (pos.board[t] == EMPTY || t == c.from || t == c.captured);
+    if (pos.board[t] == EMPTY) return KING_MOVE || t != c.to;
+    return t == c.from || (!KING_MOVE && t == c.captured);
 }
 
-// Tells whether the square holds the piece once the change is made; the piece the move
-// brings is the mover's, never the one asked for.
+// Tells whether the square holds the opposing piece once the change is made: the mover's
+// from-square never held one.
+template <bool KING_MOVE>
 bool holdsAfter(const BoardChange& c, int t, PieceCode piece) {
-    return pos.board[t] == piece && t != c.to && t != c.from && t != c.captured;
+    return pos.board[t] == piece && (KING_MOVE || (t != c.to && t != c.captured));
 }
 
+template <bool KING_MOVE>
 bool isStepAttackedAfter(const BoardChange& c, int square, const int (&steps)[8], PieceCode by) {
     for (int d : steps) {
-        if (holdsAfter(c, square + d, by)) return true;
+        if (holdsAfter<KING_MOVE>(c, square + d, by)) return true;
     }
     return false;
 }
 
 // Tells whether the first piece along one of the rays is one of the two attackers, once
 // the change is made.
+template <bool KING_MOVE>
 bool isRayAttackedAfter(const BoardChange& c, int square, const int (&rays)[4], PieceCode slider,
                         PieceCode queen) {
     for (int d : rays) {
         int t = square + d;
-        while (isEmptyAfter(c, t)) t += d;
-        if (holdsAfter(c, t, slider) || holdsAfter(c, t, queen)) return true;
+        while (isEmptyAfter<KING_MOVE>(c, t)) t += d;
+        if (holdsAfter<KING_MOVE>(c, t, slider) || holdsAfter<KING_MOVE>(c, t, queen)) return true;
     }
     return false;
 }
 
 // Tells whether the opponent attacks a king standing on the square once the change is
 // made: as isAttacked sees a square holding a piece, pawns attack it diagonally only.
+template <bool KING_MOVE>
 bool isKingAttackedAfter(const BoardChange& c, int square, int opponent) {
     const int towardsPawns = opponent == WHITE ? SOUTH : NORTH;
     for (int fileStep : {-1, 1}) {
-        if (holdsAfter(c, square + towardsPawns + fileStep, PAWN | opponent)) return true;
+        if (holdsAfter<KING_MOVE>(c, square + towardsPawns + fileStep, PAWN | opponent))
+            return true;
     }
-    return isStepAttackedAfter(c, square, KNIGHT_STEPS, KNIGHT | opponent) ||
-           isStepAttackedAfter(c, square, KING_STEPS, KING | opponent) ||
-           isRayAttackedAfter(c, square, DIAGONAL_STEPS, BISHOP | opponent, QUEEN | opponent) ||
-           isRayAttackedAfter(c, square, STRAIGHT_STEPS, ROOK | opponent, QUEEN | opponent);
+    return isStepAttackedAfter<KING_MOVE>(c, square, KNIGHT_STEPS, KNIGHT | opponent) ||
+           isStepAttackedAfter<KING_MOVE>(c, square, KING_STEPS, KING | opponent) ||
+           isRayAttackedAfter<KING_MOVE>(c, square, DIAGONAL_STEPS, BISHOP | opponent,
+                                         QUEEN | opponent) ||
+           isRayAttackedAfter<KING_MOVE>(c, square, STRAIGHT_STEPS, ROOK | opponent,
+                                         QUEEN | opponent);
 }
 
 }  // namespace
-
-KingLines findKingLines(int king, int opponent, SquareSet lineHolders) {
-    const PieceCode* b = pos.board;
-    const int side = opponent ^ BLACK;
-    const int forward = side == WHITE ? NORTH : SOUTH;
-    KingLines lines{NO_CHECKERS, 0};
-    for (int d : KNIGHT_STEPS) {
-        if (b[king + d] == (KNIGHT | opponent)) addChecker(lines.check, king + d, 0);
-    }
-    for (int fileStep : {-1, 1}) {
-        if (b[king + forward + fileStep] == (PAWN | opponent)) {
-            addChecker(lines.check, king + forward + fileStep, 0);
-        }
-    }
-    const SquareSet(&rays)[8] = REACH.ray[SQUARE_BITS.bitOf[king]];
-    for (int k = 0; k < 8; ++k) {
-        if ((rays[k] & lineHolders) == 0) continue;
-        const int d = KING_STEPS[k];
-        int t = king + d;
-        while (b[t] == EMPTY) t += d;
-        const PieceCode slider = (isStraightStep(d) ? ROOK : BISHOP) | opponent;
-        if (b[t] == slider || b[t] == (QUEEN | opponent)) {
-            addChecker(lines.check, t, d);
-        } else if (isPieceOf(b[t], side)) {
-            int u = t + d;
-            while (b[u] == EMPTY) u += d;
-            if (b[u] == slider || b[u] == (QUEEN | opponent)) lines.pinned |= squareSet(t);
-        }
-    }
-    return lines;
-}
 
 Checkers findCheckers(int king, int bySide) {
     return findKingLines(king, bySide, EVERY_SQUARE).check;
@@ -105,7 +85,13 @@ SquareSet checkAnswers(const Checkers& checkers, int king) {
 }
 
 bool answersCheck(const Checkers& checkers, int king, int to) {
-    return (checkAnswers(checkers, king) & squareSet(to)) != 0;
+    if (checkers.count != 1) return false;
+    if (to == checkers.square) return true;
+    if (checkers.step == 0) return false;
+    for (int t = king + checkers.step; t != checkers.square; t += checkers.step) {
+        if (t == to) return true;
+    }
+    return false;
 }
 
 bool isPinned(int king, int square, int opponent) {
@@ -123,26 +109,10 @@ SquareSet pinLine(int king, int pinned) {
     return line;
 }
 
-bool keepsKingCovered(int king, int from, int to, int opponent) {
-    return !isPinned(king, from, opponent) || lineStep(king, to) == lineStep(king, from);
-}
-
 bool leavesKingSafe(int king, int from, int to, int opponent, int captureSquare) {
-    return !isKingAttackedAfter({from, captureSquare, to}, from == king ? to : king, opponent);
-}
-
-bool isLegalUnplayed(Move move, int king, const Checkers& check) {
-    const int from = moveFrom(move);
-    const int to = moveTo(move);
-    const int opponent = pos.side ^ BLACK;
-    if (hasFlag(move, MF_CASTLE)) return check.count == 0 && isCastlingPathFree(to);
-    if (hasFlag(move, MF_EN_PASSANT)) {
-        const int captured = pos.side == WHITE ? to + SOUTH : to + NORTH;
-        return leavesKingSafe(king, from, to, opponent, captured);
-    }
-    if (from == king) return leavesKingSafe(king, from, to, opponent);
-    return (check.count == 0 || answersCheck(check, king, to)) &&
-           keepsKingCovered(king, from, to, opponent);
+    const BoardChange change{from, captureSquare, to};
+    if (from == king) return !isKingAttackedAfter<true>(change, to, opponent);
+    return !isKingAttackedAfter<false>(change, king, opponent);
 }
 
 bool leavesCheckUnanswered(Move move, const Checkers& check, int king) {

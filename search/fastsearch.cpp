@@ -231,17 +231,6 @@ void verifyNode(const SearchContext& context, const NodeRequest& request, int sc
     std::abort();
 }
 
-// Plays a move of the node; false, with the position as before, when it is illegal.
-bool tryMove(SearchContext& context, const Node& node, Move move) {
-    const int us = sideIndex(pos.side);
-    const int king = context.pieces.king[us];
-    if (leavesCheckUnanswered(move, node.check, king) || !playPseudoLegal(move)) return false;
-    updatePieceSquares(context.pieces, move);
-    if (!exposesOwnKing(move, king, context.pieces.king[us])) return true;
-    takeBack(context, node);
-    return false;
-}
-
 }  // namespace
 
 Answer searchNode(SearchContext& context, const NodeRequest& request, const KeyOrigin& origin) {
@@ -274,6 +263,16 @@ Node startNode(const SearchContext& context, const NodeRequest& request, const K
     node.best = NO_MOVE;
     node.searched = node.cutting = NOTHING_BELOW;
     return node;
+}
+
+bool tryMove(SearchContext& context, const Node& node, Move move) {
+    const int us = sideIndex(pos.side);
+    const int king = context.pieces.king[us];
+    if (leavesCheckUnanswered(move, node.check, king) || !playPseudoLegal(move)) return false;
+    updatePieceSquares(context.pieces, move);
+    if (!exposesOwnKing(move, king, context.pieces.king[us])) return true;
+    takeBack(context, node);
+    return false;
 }
 
 bool playMove(SearchContext& context, const Node& node, Move move, Played& played) {

@@ -28,7 +28,8 @@ struct Mover {
 // Tells whether the side, not in check, may move the piece on 'from' to 'to' (neither
 // castling nor en passant).
 bool isLegal(const Mover& m, int from, int to) {
-    return isLegalUnplayed(makeMoveCode(from, to, 0, 0), m.king, NO_CHECKERS);
+    return from == m.king ? leavesKingSafe(m.king, from, to, m.opponent)
+                          : keepsKingCovered(m.king, from, to, m.opponent);
 }
 
 bool isKingStepSafe(const Mover& m, int to) {

@@ -74,6 +74,9 @@ Answer searchNode(SearchContext& context, const NodeRequest& request, const KeyO
 Node startNode(const SearchContext& context, const NodeRequest& request, const KeyOrigin& origin,
                bool inOrder);
 
+// Plays a move of the node; false, with the position as before, when it is illegal.
+bool tryMove(SearchContext& context, const Node& node, Move move);
+
 // Plays a move of the node and names it for its child's search; false when it is illegal.
 bool playMove(SearchContext& context, const Node& node, Move move, Played& played);
 
