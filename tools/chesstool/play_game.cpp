@@ -3,7 +3,6 @@
 #include "core/material.h"
 #include "tools/chesstool/pgn_writer.h"
 #include "tools/chesstool/screen.h"
-#include "tools/chesstool/terminal.h"
 
 namespace {
 
