@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/pieces.h"
 #include "core/position.h"
 #include "core/text.h"
 
@@ -15,8 +16,6 @@ constexpr double MILLISECONDS_PER_SECOND = 1000;
 constexpr int64_t TENTHS_SHOWN_BELOW = 10000;  // milliseconds
 constexpr int64_t MILLISECONDS_PER_TENTH = 100;
 constexpr size_t TIME_TEXT_SIZE = 32;
-
-int sideIndexOf(int side) { return side == WHITE ? 0 : 1; }
 
 int64_t millisecondsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
@@ -79,14 +78,14 @@ void startClock(GameClock& clock, int side) {
 
 void stopClock(GameClock& clock, bool moved) {
     if (clock.running < 0) return;
-    int64_t& left = clock.left[sideIndexOf(clock.running)];
+    int64_t& left = clock.left[sideIndex(clock.running)];
     left -= millisecondsSince(clock.since);
     if (moved) left += clock.increment;
     clock.running = -1;
 }
 
 int64_t timeLeft(const GameClock& clock, int side) {
-    const int64_t left = clock.left[sideIndexOf(side)];
+    const int64_t left = clock.left[sideIndex(side)];
     return clock.running == side ? left - millisecondsSince(clock.since) : left;
 }
 

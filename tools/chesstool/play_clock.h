@@ -12,7 +12,7 @@ struct GameClock {
     bool timed = false;
     int64_t initial = 0;       // milliseconds each side starts with
     int64_t increment = 0;     // milliseconds added after each move
-    int64_t left[2] = {0, 0};  // by side index: White 0, Black 1; the running side's as at since
+    int64_t left[2] = {0, 0};  // by sideIndex: White 0, Black 1; the running side's as at since
     int running = -1;          // the side whose time runs, or -1
     Clock::time_point since;
 };

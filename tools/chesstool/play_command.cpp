@@ -7,6 +7,7 @@
 
 #include "core/fen.h"
 #include "core/notation.h"
+#include "core/pieces.h"
 #include "core/rules.h"
 #include "core/text.h"
 #include "search/engine.h"
@@ -51,8 +52,6 @@ constexpr size_t SEARCH_LINE_SIZE = 80;
 constexpr const char* BLANKS = " \t\r";
 constexpr double CLOCK_TICK = 0.1;  // seconds between redraws of a running clock
 
-int sideIndexOf(int side) { return side == WHITE ? 0 : 1; }
-
 // Searches the current position as the engine does; the position is left as it was.
 EngineChoice searchAsEngine(Game& game, int side) {
     const Clock::time_point begin = Clock::now();
@@ -68,7 +67,7 @@ EngineChoice searchAsEngine(Game& game, int side) {
 bool flagFell(Game& game, int side) {
     if (!game.clock.timed || timeLeft(game.clock, side) > 0) return false;
     stopClock(game.clock, false);
-    game.clock.left[sideIndexOf(side)] = 0;
+    game.clock.left[sideIndex(side)] = 0;
     endPersonGame(game.record, PersonEnding::TIME_FORFEIT, side);
     saveRecord(game);
     return true;

@@ -5,6 +5,7 @@
 
 #include "core/fen.h"
 #include "core/notation.h"
+#include "core/pieces.h"
 #include "core/text.h"
 #include "tools/chesstool/cli.h"
 #include "tools/chesstool/record_file.h"
@@ -29,7 +30,7 @@ bool playRecordedMoves(const PgnGame& recorded, Game* game, std::string& error) 
         const int mover = pos.side;
         playAndRecord(*game, reading.move, nullptr);
         if (!recorded.clocks.empty()) {
-            game->clock.left[mover == WHITE ? 0 : 1] = recorded.clocks[k];
+            game->clock.left[sideIndex(mover)] = recorded.clocks[k];
             game->record.clockAfter.back() = recorded.clocks[k];
         }
     }
